@@ -1,0 +1,27 @@
+#include "app/converter_command_line.h"
+
+#include "app/paths.h"
+#include "runtime/path_text.h"
+
+namespace {
+
+constexpr wchar_t kConverterName[] = L"ffmpeg.exe";
+// -y: replace an existing output without asking; -i: the input follows.
+constexpr wchar_t kConverterOptions[] = L" -y -i ";
+
+}  // namespace
+
+std::wstring ConverterPath(const std::wstring& programFolder) { return JoinPath(programFolder, kConverterName); }
+
+std::wstring QuoteArgument(const std::wstring& argument) {
+  std::wstring quoted = L"\"" + WithoutDoubleQuotes(argument);
+  const auto lastOther = quoted.find_last_not_of(L'\\');
+  quoted.append(quoted.size() - 1 - lastOther, L'\\');
+  return quoted + L"\"";
+}
+
+std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
+                                       const std::wstring& outputPath) {
+  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(inputPath) + L" " +
+         QuoteArgument(outputPath);
+}

@@ -1,0 +1,282 @@
+#include "app/quillet_gui.h"
+
+#include <commdlg.h>
+
+#include "app/conversion_outcome.h"
+#include "app/converter_command_line.h"
+#include "app/form_definition.h"
+#include "app/paths.h"
+#include "app/stored_option.h"
+#include "app/texts.h"
+#include "converter/converter_output.h"
+#include "runtime/command_line.h"
+#include "runtime/dropped_files.h"
+#include "runtime/files.h"
+#include "runtime/program_info.h"
+#include "runtime/runtime_error.h"
+#include "runtime/settings_store.h"
+#include "winutil/topmost.h"
+#include "winutil/tovrandel_seticon.h"
+
+namespace {
+
+constexpr wchar_t kSettingsSection[] = L"Settings";
+constexpr wchar_t kOptionKey[] = L"Options";
+constexpr wchar_t kDefaultOption[] = L"1";
+constexpr wchar_t kIconGroup[] = L"ABC";
+constexpr DWORD kOpenDialogFlags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES;
+constexpr DWORD kOpenDialogMaxFileSize = 5000;
+constexpr UINT_PTR kTimer1Id = 1;
+
+std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
+
+}  // namespace
+
+QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
+    : world_(world),
+      commandLineTail_(std::move(commandLineTail)),
+      fonts_(ScreenDpiY()),
+      form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, nullptr)),
+      windows_(CreateControls(form_, kQuilletForm, fonts_)),
+      Label1(windows_.at(kLabel1)),
+      Label2(windows_.at(kLabel2)),
+      Label3(windows_.at(kLabel3)),
+      Label4(windows_.at(kLabel4)),
+      Frame1(windows_.at(kFrame1)),
+      Text1(windows_.at(kText1)),
+      Command1(windows_.at(kCommand1)),
+      Command2(windows_.at(kCommand2)),
+      Status(windows_.at(kStatus)),
+      Check1(windows_.at(kCheck1)),
+      Timer1(form_, kTimer1Id, kTimer1Interval),
+      CD(world, form_) {
+  Check1.Click = [this] { Check1_Click(); };
+  // From here on the window's messages reach the handlers.
+  SetWindowLongPtrW(form_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+QuilletGUI::~QuilletGUI() {
+  if (form_) DestroyWindow(form_);
+}
+
+void QuilletGUI::Load() {
+  RunUntrapped([this] { Form_Load(); });
+  if (!form_) return;
+  ShowWindow(form_, SW_SHOW);
+  SetFocus(FirstTabStop());
+}
+
+// Start-up: icons, dialog options, the controller, the remembered option, topmost, and a video
+// given on the command line, converted at once.
+void QuilletGUI::Form_Load() {
+  SetIcon(form_, kIconGroup, true);
+  SetIcon(form_, kIconGroup, false);
+  CD.Flags = kOpenDialogFlags;
+  Converter = std::make_unique<Tovrandel1>(Timer1);
+  Check1.SetValue(OptionValueFromStoredText(GetSetting(texts::kAppTitle, kSettingsSection, kOptionKey, kDefaultOption)));
+  SetTopMostWindow(form_, kTrue);
+  if (!commandLineTail_.empty()) {
+    Text1.SetText(WithoutDoubleQuotes(commandLineTail_));
+    Command2_Click();
+  }
+}
+
+// Closing, for whatever reason: stop every conversion and end. Nothing is asked or refused.
+void QuilletGUI::Form_QueryUnload() {
+  Converter->CancelConvert();
+  Converter.reset();
+  End();
+}
+
+void QuilletGUI::Check1_Click() {
+  SaveSetting(texts::kAppTitle, kSettingsSection, kOptionKey, StoredTextOfOptionValue(Check1.Value()));
+}
+
+void QuilletGUI::Command1_Click() {
+  CD.DialogTitle = texts::kDialogTitle;
+  CD.Filter = texts::kDialogFilter;
+  CD.MaxFileSize = kOpenDialogMaxFileSize;
+  CD.ShowOpen();
+  if (!CD.FileName.empty()) Text1.SetText(CD.FileName);
+}
+
+// Converts the video named in Text1 to an MP3 beside it. A converter that cannot be started is
+// reported by the first tick of the watcher, like any conversion that failed.
+void QuilletGUI::Command2_Click() {
+  const std::wstring input = Text1.Text();
+  if (IsNoVideo(input)) {
+    world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
+    return;
+  }
+  const std::wstring output = GetMp3FileName(input);
+  if (IsSameFile(input, output)) {
+    world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
+    return;
+  }
+
+  SwitchConvertCaption();
+  Command1.SetEnabled(false);
+  Command2.SetEnabled(false);
+
+  Conversion conversion{output, GetFolder(FullPath(output)), nullptr, L""};
+  try {
+    conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), input, output));
+  } catch (const RuntimeError& error) {
+    conversion.startFailure = StartFailureReason(error.Code(), error.Description());
+  }
+  conversion_ = std::move(conversion);
+  Timer1.SetEnabled(true);
+}
+
+std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName) {
+  return world_.StartHidden(ProgramOfCommandLine(PathName), PathName);
+}
+
+// Every file dropped on the window, wherever: the first one becomes the video. A drop that carries
+// no file names changes nothing.
+void QuilletGUI::OLEDragDrop(HDROP drop) {
+  const std::wstring first = DroppedFiles(drop).Path(0);
+  if (!first.empty()) Text1.SetText(first);
+}
+
+// Watches the converter; the first tick that finds it gone tells the user how it ended.
+void QuilletGUI::Timer1_Timer() {
+  if (TimerBusy) return;
+  TimerBusy = true;
+  if (!conversion_ || IsProcessRunning(*conversion_)) {
+    TimerBusy = false;
+    return;
+  }
+
+  const Conversion conversion = std::move(*conversion_);
+  conversion_.reset();
+  ConversionEnd end{conversion.startFailure, 0, IsNonEmptyFile(conversion.outputPath), L""};
+  if (conversion.process) {
+    end.exitCode = conversion.process->ExitCode();
+    end.lastErrorLine = LastErrorLine(conversion.process->ErrorOutput());
+  }
+  const std::wstring failure = FailureReason(end);
+
+  Status.SetCaption(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
+  Timer1.SetEnabled(false);
+  Command1.SetEnabled(true);
+  Command2.SetEnabled(true);
+  SwitchConvertCaption();
+  ShowAndFocus();
+  if (failure.empty()) {
+    if (Check1.Value() == BST_CHECKED && !conversion.outputFolder.empty()) world_.ShellOpen(conversion.outputFolder);
+    PlayFinishedSound();
+  } else {
+    PlayErrorSound();
+  }
+  TimerBusy = false;
+}
+
+void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
+
+bool QuilletGUI::IsProcessRunning(const Conversion& conversion) {
+  return conversion.process && conversion.process->IsRunning();
+}
+
+void QuilletGUI::SwitchConvertCaption() {
+  Command2.SetCaption(Command2.Caption() == texts::kIdleCaption ? texts::kBusyCaption : texts::kIdleCaption);
+}
+
+void QuilletGUI::PlayFinishedSound() { world_.Beep(MB_ICONASTERISK); }
+
+void QuilletGUI::PlayErrorSound() { world_.Beep(MB_ICONHAND); }
+
+void QuilletGUI::ShowAndFocus() {
+  ShowWindow(form_, SW_SHOW);
+  SetForegroundWindow(form_);
+  SetFocus(FirstTabStop());
+}
+
+HWND QuilletGUI::FirstTabStop() const { return GetNextDlgTabItem(form_, nullptr, FALSE); }
+
+void QuilletGUI::End() {
+  HWND window = form_;
+  form_ = nullptr;
+  DestroyWindow(window);
+  PostQuitMessage(0);
+}
+
+template <typename Handler>
+void QuilletGUI::RunUntrapped(Handler handler) {
+  std::wstring description;
+  try {
+    handler();
+    return;
+  } catch (const RuntimeError& error) {
+    description = error.Description();
+  } catch (const std::exception& error) {
+    description = Widened(error.what());
+  }
+  world_.MsgBox(form_, L"Run-time error:\n\n" + description, MB_ICONERROR, texts::kAppTitle);
+  Converter.reset();
+  End();
+}
+
+LRESULT CALLBACK QuilletGUI::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* form = reinterpret_cast<QuilletGUI*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form || form->form_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  form->RunUntrapped([&] { result = form->HandleMessage(message, wParam, lParam); });
+  return result;
+}
+
+LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == Timer1.Id()) Timer1_Timer();
+      return 0;
+    case WM_DROPFILES:
+      OLEDragDrop(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH brush = ControlColours(kQuilletForm, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    case WM_ACTIVATE:
+      // Keyboard focus returns to the control that had it when the window was last active.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+      } else {
+        const bool usable = lastFocus_ && IsChild(form_, lastFocus_) && IsWindowEnabled(lastFocus_);
+        SetFocus(usable ? lastFocus_ : FirstTabStop());
+      }
+      return 0;
+    case WM_CLOSE:
+      Form_QueryUnload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) Form_QueryUnload();
+      return 0;
+  }
+  return DefWindowProcW(form_, message, wParam, lParam);
+}
+
+void QuilletGUI::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return;  // STN_CLICKED, for the status label, has the same value
+  switch (id) {
+    case kCommand1:
+      Command1_Click();
+      break;
+    case kCommand2:
+      Command2_Click();
+      break;
+    case kCheck1:
+      Check1.UserClicked();
+      break;
+    case kStatus:
+      Status_Click();
+      break;
+  }
+}

@@ -1,0 +1,87 @@
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "converter/tovrandel1.h"
+#include "runtime/common_dialog.h"
+#include "runtime/controls.h"
+#include "runtime/form_builder.h"
+#include "runtime/outside_world.h"
+
+// The one window of the program: choose a video, convert it to MP3 with the ffmpeg.exe beside the
+// program, and hear when it is done.
+class QuilletGUI {
+ public:
+  // Creates the window and its controls, hidden. `commandLineTail` is the program's command line
+  // after its own name: a video to convert at once, or nothing.
+  QuilletGUI(OutsideWorld& world, std::wstring commandLineTail);
+  QuilletGUI(const QuilletGUI&) = delete;
+  QuilletGUI& operator=(const QuilletGUI&) = delete;
+  ~QuilletGUI();
+
+  // Runs the start-up handler, then shows the window.
+  void Load();
+  // The window, or null once the program has ended.
+  HWND hWnd() const { return form_; }
+
+  // Starts a command line (its head names the program) hidden and returns the started process.
+  std::unique_ptr<StartedProcess> ShellSync(const std::wstring& PathName);
+  void PlayFinishedSound();
+
+ private:
+  OutsideWorld& world_;
+  const std::wstring commandLineTail_;
+  FormFonts fonts_;
+  HWND form_;
+  std::map<int, HWND> windows_;
+
+ public:
+  // The controls, as the form definition places them.
+  Control Label1, Label2, Label3, Label4, Frame1, Text1, Command1, Command2, Status;
+  CheckBox Check1;
+  Timer Timer1;
+  CommonDialog CD;
+
+ private:
+  // What the window remembers of the conversion it started.
+  struct Conversion {
+    std::wstring outputPath;
+    std::wstring outputFolder;
+    std::unique_ptr<StartedProcess> process;  // null when it could not be started
+    std::wstring startFailure;
+  };
+
+  void Form_Load();
+  void Form_QueryUnload();
+  void Check1_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void OLEDragDrop(HDROP drop);
+  void Timer1_Timer();
+  void Status_Click();
+
+  bool IsProcessRunning(const Conversion& conversion);
+  void SwitchConvertCaption();
+  void PlayErrorSound();
+  void ShowAndFocus();
+  HWND FirstTabStop() const;
+  // Ends the program at once: the window goes and no handler runs again.
+  void End();
+
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int notification);
+  // Runs a handler that traps nothing: a failure that escapes it is reported and ends the program.
+  template <typename Handler>
+  void RunUntrapped(Handler handler);
+
+  std::unique_ptr<Tovrandel1> Converter;
+  std::optional<Conversion> conversion_;
+  bool TimerBusy = false;
+  HWND lastFocus_ = nullptr;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+// The fixed texts that the window shows, to the character.
+namespace texts {
+
+inline constexpr wchar_t kAppTitle[] = L"Quillet";
+inline constexpr wchar_t kPlaceholder[] = L"Please drag and drop a video here";
+inline constexpr wchar_t kIdleCaption[] = L"Convert to MP3";
+inline constexpr wchar_t kBusyCaption[] = L"Converting Video. Please be patient.";
+inline constexpr wchar_t kNoVideoMessage[] =
+    L"No videos to convert. Please add some by clicking 'Add Videos' or by dragging and dropping them "
+    L"in to this program";
+inline constexpr wchar_t kAlreadyMp3Message[] =
+    L"This file is already an MP3. Converting it would overwrite it, so Quillet leaves it untouched.";
+inline constexpr wchar_t kCompleteStatus[] =
+    L"Conversion complete! To download videos from YouTube, click here to get Tovrandel";
+inline constexpr wchar_t kFailedStatusPrefix[] = L"Conversion failed: ";
+
+// The publisher's page, opened by a click on the status line and named in its start text.
+inline constexpr wchar_t kPublisherDomain[] = L"www.example.com";
+inline constexpr wchar_t kPublisherPage[] = L"https://www.example.com/";
+inline constexpr wchar_t kStatusStartText[] = L"This App is Designed by www.example.com";
+
+inline constexpr wchar_t kDialogTitle[] = L"Add Videos";
+inline constexpr wchar_t kDialogFilter[] =
+    L"All Video/Audio Files|*.3g2;*.3gp;*.3gpp;*.3gpp2;*.aac;*.ac3;*.aif;*.aifc;*.aiff;*.ape;*.au;*.avi;"
+    L"*.snd;*.asf;*.cda;*.dvr-ms;*.dv;*.flac;*.flv;*.ivf;*.mpg;*.mpeg;*.m1v;*.mov;*.m4v;*.mkv;*.mp2;*.mp3;"
+    L"*.mp4;*.m3u;*.mpa;*.mid;*.midi;*.mov;*.ogg;*.ogv;*.qt;*.ra;*.rm;*.ram;*.rmi;*.swf;*.wma;*.wmv;*.wm;"
+    L"*.wav;*.wmz;*.wms;*.asx;*.mw;*.m2v;*.mod;*.dat;*.dvr-ms;*.ms-dvr;*.gvi;*.ogm;*.f4v;*.f4p;*.ts;*.tp;"
+    L"*.trp;*.m2ts;*.m2t;*.mts;*.amv;*.mtv;*.cdg;*.nsv;*.fli;*.flc;*.rmvb;*.rv;*.ivr;*.cda;*.mpc;*.mpp;"
+    L"*.mp+;*.amr;*.awb;*.ape;*.div;*.divx;*.m4a;*.mjpg;*.mjpeg;*.mpv;*.nut;*.yuv;*.vob|All files|*.*";
+
+}  // namespace texts

@@ -1,0 +1,27 @@
+#include "converter/converter_output.h"
+
+namespace {
+
+constexpr wchar_t kGenericTrailer[] = L"Conversion failed!";
+constexpr wchar_t kBlanks[] = L" \t";
+
+std::wstring Trimmed(const std::wstring& line) {
+  const auto first = line.find_first_not_of(kBlanks);
+  if (first == std::wstring::npos) return L"";
+  return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+std::wstring LastErrorLine(const std::wstring& errorOutput) {
+  auto end = errorOutput.size();
+  while (end > 0) {
+    const auto breakBefore = errorOutput.find_last_of(L"\r\n", end - 1);
+    const auto start = breakBefore == std::wstring::npos ? 0 : breakBefore + 1;
+    const auto line = Trimmed(errorOutput.substr(start, end - start));
+    if (!line.empty() && line != kGenericTrailer) return line;
+    if (breakBefore == std::wstring::npos) break;
+    end = breakBefore;
+  }
+  return L"";
+}

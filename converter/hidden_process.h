@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "runtime/handles.h"
+#include "runtime/outside_world.h"
+
+// A program started with no window, its input from the null device and its error stream captured
+// in a temporary file, so that the program never waits on us and its last words can be read after
+// it ends. The process handle is kept, so the id can never come to name another process.
+class HiddenProcess : public StartedProcess {
+ public:
+  // Starts `program` (a full path, also the first token of `commandLine`); throws RuntimeError.
+  static std::unique_ptr<HiddenProcess> Start(const std::wstring& program, const std::wstring& commandLine);
+
+  DWORD Id() const override { return id_; }
+  bool IsRunning() override;
+  DWORD ExitCode() override;
+  std::wstring ErrorOutput() override;
+
+ private:
+  HiddenProcess(UniqueKernelHandle process, DWORD id, UniqueFileHandle errorCapture);
+
+  UniqueKernelHandle process_;
+  DWORD id_;
+  UniqueFileHandle errorCapture_;  // read side of the capture file, deleted when closed
+  std::string errorBytes_;
+};
+
+// The text of bytes a console program wrote: UTF-8 where they are valid UTF-8, else the ANSI code page.
+std::wstring DecodeProgramOutput(const std::string& bytes);

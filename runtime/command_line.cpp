@@ -1,0 +1,32 @@
+#include "runtime/command_line.h"
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+// The end of the program token: a quoted name runs to its closing quote, a bare one to the first blank.
+std::wstring::size_type ProgramTokenEnd(const std::wstring& commandLine) {
+  if (!commandLine.empty() && commandLine.front() == L'"') {
+    const auto closingQuote = commandLine.find(L'"', 1);
+    return closingQuote == std::wstring::npos ? commandLine.size() : closingQuote + 1;
+  }
+  const auto blank = commandLine.find_first_of(L" \t");
+  return blank == std::wstring::npos ? commandLine.size() : blank;
+}
+
+}  // namespace
+
+std::wstring CommandLineTail(const std::wstring& commandLine) {
+  auto start = ProgramTokenEnd(commandLine);
+  while (start < commandLine.size() && IsBlank(commandLine[start])) ++start;
+  return commandLine.substr(start);
+}
+
+std::wstring ProgramOfCommandLine(const std::wstring& commandLine) {
+  const auto end = ProgramTokenEnd(commandLine);
+  if (!commandLine.empty() && commandLine.front() == L'"') {
+    const bool closed = end >= 2 && commandLine[end - 1] == L'"';
+    return commandLine.substr(1, end - 1 - (closed ? 1 : 0));
+  }
+  return commandLine.substr(0, end);
+}

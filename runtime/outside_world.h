@@ -1,0 +1,45 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// The outside world as the program meets it: everything here is real in the program and can be
+// stood in for in tests.
+
+// A program started hidden, watched until it ends.
+class StartedProcess {
+ public:
+  virtual ~StartedProcess() = default;
+  virtual DWORD Id() const = 0;
+  virtual bool IsRunning() = 0;
+  // Valid once the process has ended.
+  virtual DWORD ExitCode() = 0;
+  // What the process has written to its error stream so far.
+  virtual std::wstring ErrorOutput() = 0;
+};
+
+// What the open-file dialog is asked to show and, afterwards, what the user chose.
+struct OpenFileRequest {
+  DWORD flags = 0;
+  std::wstring title;
+  std::wstring filter;  // description|patterns|description|patterns
+  DWORD maxFileSize = 260;  // characters the answer may take
+  std::wstring fileName;  // in: the name to start with; out: the choice, or "" when cancelled
+};
+
+class OutsideWorld {
+ public:
+  virtual ~OutsideWorld() = default;
+
+  // A modal message box; returns the button pressed.
+  virtual int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) = 0;
+  // The modal open-file dialog. Cancelling is no error.
+  virtual void ShowOpen(HWND owner, OpenFileRequest& request) = 0;
+  // Opens a folder or web page with the user's default handler.
+  virtual void ShellOpen(const std::wstring& target) = 0;
+  // One of the system's sounds, named by a MessageBeep type.
+  virtual void Beep(UINT soundType) = 0;
+  // Starts the program with the command line and no window; throws RuntimeError when it cannot.
+  virtual std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) = 0;
+};

@@ -1,0 +1,23 @@
+#include "runtime/program_info.h"
+
+#include "runtime/command_line.h"
+
+HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
+
+std::wstring AppPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto lastBackslash = path.rfind(L'\\');
+  if (lastBackslash == std::wstring::npos) return L"";
+  // "C:\" keeps its backslash; any other folder loses it.
+  return path.substr(0, lastBackslash == 2 && path[1] == L':' ? 3 : lastBackslash);
+}
+
+std::wstring Command() { return CommandLineTail(GetCommandLineW()); }

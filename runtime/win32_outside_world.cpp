@@ -1,0 +1,42 @@
+#include "runtime/win32_outside_world.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "converter/hidden_process.h"
+#include "runtime/open_file_text.h"
+
+int Win32OutsideWorld::MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) {
+  return MessageBoxW(owner, prompt.c_str(), title.c_str(), style);
+}
+
+void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
+  const std::wstring filter = DialogFilter(request.filter);
+  std::vector<wchar_t> answer(std::max<size_t>(request.maxFileSize, request.fileName.size() + 1), L'\0');
+  std::copy(request.fileName.begin(), request.fileName.end(), answer.begin());
+
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = answer.data();
+  dialog.nMaxFile = static_cast<DWORD>(answer.size());
+  dialog.lpstrTitle = request.title.c_str();
+  dialog.Flags = request.flags;
+  const bool chosen = GetOpenFileNameW(&dialog) != FALSE;
+  request.fileName = chosen ? FirstChosenFile(std::wstring(answer.begin(), answer.end())) : L"";
+}
+
+void Win32OutsideWorld::ShellOpen(const std::wstring& target) {
+  ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32OutsideWorld::Beep(UINT soundType) { MessageBeep(soundType); }
+
+std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstring& program,
+                                                               const std::wstring& commandLine) {
+  return HiddenProcess::Start(program, commandLine);
+}

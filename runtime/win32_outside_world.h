@@ -1,0 +1,12 @@
+#pragma once
+#include "runtime/outside_world.h"
+
+// The real outside world: Windows' message box, open-file dialog, shell, sounds and processes.
+class Win32OutsideWorld : public OutsideWorld {
+ public:
+  int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
+  void ShowOpen(HWND owner, OpenFileRequest& request) override;
+  void ShellOpen(const std::wstring& target) override;
+  void Beep(UINT soundType) override;
+  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
+};

@@ -1,0 +1,152 @@
+# Shared by the project's scripts: installing what they need, building, and a Wine environment of
+# their own (prefix and display). Source it; do not run it.
+
+QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QUILLET_CACHE="$QUILLET_ROOT/.cache"
+QUILLET_BUILD="$QUILLET_ROOT/build"
+FFMPEG_EXE="$QUILLET_CACHE/ffmpeg/ffmpeg.exe"
+FFMPEG_PACKAGE="@ffmpeg-installer/win32-ia32@4.1.0"
+
+log() { printf '[quillet] %s\n' "$*" >&2; }
+die() { log "error: $*"; exit 1; }
+
+# Debian packages: the cross compiler, Wine with its 32-bit half and fonts, a virtual display,
+# Debian's ffmpeg for test media, and Node's npm for the Windows ffmpeg.exe.
+QUILLET_PACKAGES=(
+  cmake make python3 googletest
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 fonts-wine
+  libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
+  libxcomposite1:i386 libxfixes3:i386 libxext6:i386 libfreetype6:i386 libfontconfig1:i386
+  xvfb xauth xdotool x11-utils imagemagick ffmpeg npm binutils
+)
+
+install_packages() {
+  local missing=()
+  local package
+  for package in "${QUILLET_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  # npm is not needed where Node already brings it.
+  if command -v npm >/dev/null; then missing=("${missing[@]/npm}"); fi
+  [ -n "$(printf '%s' "${missing[@]}")" ] || return 0
+  log "installing: ${missing[*]}"
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q >/dev/null
+  # shellcheck disable=SC2046
+  apt-get install -y -q --no-install-recommends $(printf '%s ' "${missing[@]}") >/dev/null
+}
+
+# Wine's 32-bit half is a 32-bit Linux program. Where the kernel runs no 32-bit programs, they run
+# under QEMU's user-mode emulator instead: the one from Debian's next release, whose memory tracking
+# makes Wine start in seconds rather than minutes (Debian 12's takes minutes per process).
+ensure_i386_programs_run() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then return 0; fi
+  local qemu="$QUILLET_CACHE/qemu/qemu-i386"
+  if [ ! -x "$qemu" ]; then
+    log "this kernel runs no 32-bit programs; fetching QEMU's user-mode emulator"
+    local work codename uri
+    work=$(mktemp -d)
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    uri=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
+      awk -v c="$codename" '$2 == c { print $1; exit }')
+    [ -n "$uri" ] || die "no Debian archive configured for $codename"
+    mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
+    echo "deb $uri trixie main" >"$work/sources.list"
+    local apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
+      -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -o APT::Sandbox::User=root)
+    apt-get "${apt_options[@]}" update -q >/dev/null
+    (cd "$work" && apt-get "${apt_options[@]}" download -q qemu-user >/dev/null)
+    dpkg-deb -x "$work"/qemu-user_*.deb "$work/x"
+    mkdir -p "$(dirname "$qemu")"
+    cp "$work/x/usr/bin/qemu-i386" "$qemu"
+    rm -rf "$work"
+  fi
+  local binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" || die "cannot mount binfmt_misc"
+  [ -e "$binfmt/qemu-i386" ] && echo -1 >"$binfmt/qemu-i386"
+  # 32-bit little-endian ELF executables and shared objects for i386; F: the emulator is opened now.
+  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' >"$binfmt/register"
+  /usr/lib/wine/wine --version >/dev/null 2>&1 || die "32-bit programs still do not run"
+}
+
+# The Windows ffmpeg.exe, fetched once from npm into the git-ignored cache.
+ensure_ffmpeg_exe() {
+  [ -f "$FFMPEG_EXE" ] && return 0
+  log "fetching ffmpeg.exe ($FFMPEG_PACKAGE)"
+  local work
+  work=$(mktemp -d)
+  (cd "$work" && npm pack --silent "$FFMPEG_PACKAGE" >/dev/null && tar xzf ./*.tgz package/ffmpeg.exe)
+  mkdir -p "$(dirname "$FFMPEG_EXE")"
+  mv "$work/package/ffmpeg.exe" "$FFMPEG_EXE"
+  rm -rf "$work"
+}
+
+setup_machine() {
+  install_packages
+  ensure_i386_programs_run
+  ensure_ffmpeg_exe
+}
+
+build_quillet() {
+  cmake --no-warn-unused-cli -S "$QUILLET_ROOT" -B "$QUILLET_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QUILLET_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$QUILLET_BUILD" -j"$(nproc)" >/dev/null || cmake --build "$QUILLET_BUILD" -j1
+}
+
+export WINEARCH=win32
+export WINEDEBUG=-all
+# Command lines and file names pass between Linux and Wine as UTF-8.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# No Mono or Gecko installers at prefix creation: nothing here needs them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# A prepared prefix, made once and copied for each run: creating one takes many seconds.
+prefix_template() {
+  local template="$QUILLET_CACHE/wineprefix-template"
+  if [ ! -f "$template/system.reg" ]; then
+    log "preparing a Wine prefix"
+    rm -rf "$template"
+    WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
+    WINEPREFIX="$template" wineserver -w
+  fi
+  printf '%s' "$template"
+}
+
+# A fresh prefix of this run's own, and a display: the current one when asked and present,
+# else a virtual one. stop_wine_session ends both, with every process in the prefix.
+start_wine_session() {
+  local use_current_display=${1:-no}
+  local template
+  template=$(prefix_template)
+  QUILLET_SESSION=$(mktemp -d)
+  cp -a "$template" "$QUILLET_SESSION/prefix"
+  export WINEPREFIX="$QUILLET_SESSION/prefix"
+  # One wineserver for the whole session: later programs start faster.
+  wineserver -p
+  QUILLET_XVFB_PID=
+  if [ "$use_current_display" = yes ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local display
+  for display in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QUILLET_XVFB_PID=$!
+  export DISPLAY=":$display"
+  local attempt
+  for attempt in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+  done
+  # With no window manager on the display, Wine waits up to a second for one each time a window is
+  # shown or destroyed; windows it manages itself need no wait.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
+stop_wine_session() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  [ -n "${QUILLET_XVFB_PID:-}" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null
+  [ -n "${QUILLET_SESSION:-}" ] && rm -rf "$QUILLET_SESSION"
+  return 0
+}

@@ -1,0 +1,115 @@
+#include "converter/hidden_process.h"
+
+#include <gtest/gtest.h>
+
+#include "converter/converter_output.h"
+#include "runtime/runtime_error.h"
+#include "tests/system/test_programs.h"
+
+namespace {
+
+std::wstring CommandLineFor(const std::wstring& program, const std::wstring& arguments) {
+  return L"\"" + program + L"\" " + arguments;
+}
+
+void WaitUntilEnded(StartedProcess& process) {
+  for (int i = 0; i < 300 && process.IsRunning(); ++i) Sleep(50);
+  ASSERT_FALSE(process.IsRunning());
+}
+
+BOOL CALLBACK NoteVisibleWindowOf(HWND window, LPARAM found) {
+  auto* search = reinterpret_cast<std::pair<DWORD, bool>*>(found);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->first && IsWindowVisible(window)) search->second = true;
+  return TRUE;
+}
+
+}  // namespace
+
+TEST(HiddenProcess, ReportsExitCodeAndWhatTheProgramSaidLast) {
+  const std::wstring program = StandInPath();
+  auto process = HiddenProcess::Start(
+      program, CommandLineFor(program, L"--stderr \"first words\" --stderr \"Видео 東京: the cause\" --exit 3"));
+  WaitUntilEnded(*process);
+  EXPECT_EQ(process->ExitCode(), 3u);
+  const std::wstring said = process->ErrorOutput();
+  EXPECT_NE(said.find(L"first words"), std::wstring::npos);
+  EXPECT_EQ(LastErrorLine(said), L"Видео 東京: the cause");
+}
+
+TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilItEnds) {
+  const std::wstring program = StandInPath();
+  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1500"));
+  EXPECT_NE(process->Id(), 0u);
+  EXPECT_TRUE(process->IsRunning());
+  std::pair<DWORD, bool> search{process->Id(), false};
+  EnumWindows(NoteVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+  EXPECT_FALSE(search.second);
+  WaitUntilEnded(*process);
+  EXPECT_EQ(process->ExitCode(), 0u);
+  EXPECT_EQ(process->ErrorOutput(), L"");
+}
+
+TEST(HiddenProcess, StartsExactlyTheProgramNamedEvenInAFolderWithBlanks) {
+  // Unquoted, "...\with blanks\ffmpeg.exe" would make Windows try "...\with.exe" first.
+  TempFolder folder;
+  CreateDirectoryW((folder / L"with blanks").c_str(), nullptr);
+  const std::wstring program = folder / L"with blanks\\ffmpeg.exe";
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), (folder / L"with.exe").c_str(), FALSE));
+
+  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1000"));
+  const UniqueKernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process->Id()));
+  ASSERT_TRUE(opened);
+  wchar_t image[MAX_PATH * 2];
+  DWORD size = MAX_PATH * 2;
+  ASSERT_TRUE(QueryFullProcessImageNameW(opened.get(), 0, image, &size));
+  const std::wstring started(image, size);
+  EXPECT_NE(started.find(L"with blanks\\ffmpeg.exe"), std::wstring::npos) << testing::PrintToString(started);
+  WaitUntilEnded(*process);
+}
+
+TEST(HiddenProcess, AMissingProgramIsReportedAsNotFound) {
+  TempFolder folder;
+  const std::wstring program = folder / L"ffmpeg.exe";
+  try {
+    HiddenProcess::Start(program, CommandLineFor(program, L"-y"));
+    FAIL() << "started a program that does not exist";
+  } catch (const RuntimeError& error) {
+    EXPECT_TRUE(error.Code() == ERROR_FILE_NOT_FOUND || error.Code() == ERROR_PATH_NOT_FOUND) << error.Code();
+  }
+}
+
+TEST(HiddenProcess, LeavesNoCaptureFileBehind) {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  const auto countCaptures = [&] {
+    WIN32_FIND_DATAW found;
+    int count = 0;
+    HANDLE search = FindFirstFileW((std::wstring(temp) + L"qlt*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do ++count;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+  };
+  const int before = countCaptures();
+  {
+    const std::wstring program = StandInPath();
+    auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--stderr bye"));
+    WaitUntilEnded(*process);
+    EXPECT_EQ(LastErrorLine(process->ErrorOutput()), L"bye");
+  }
+  // The file goes with the last handle to it; the child's console host may hold one a moment longer.
+  for (int i = 0; i < 100 && countCaptures() > before; ++i) Sleep(50);
+  EXPECT_EQ(countCaptures(), before);
+}
+
+TEST(DecodeProgramOutput, ReadsUtf8AndFallsBackToTheAnsiCodePage) {
+  EXPECT_EQ(DecodeProgramOutput("caf\xc3\xa9"), L"café");
+  EXPECT_EQ(DecodeProgramOutput(""), L"");
+  // Not UTF-8: read as the ANSI code page, so the text is still there.
+  EXPECT_EQ(DecodeProgramOutput("caf\xe9").substr(0, 3), L"caf");
+  EXPECT_EQ(DecodeProgramOutput("caf\xe9").size(), 4u);
+}

@@ -1,0 +1,86 @@
+#include "tests/system/test_programs.h"
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "runtime/program_info.h"
+
+std::wstring TestProgramFolder() { return AppPath(); }
+
+std::wstring StandInPath() { return TestProgramFolder() + L"\\stand_in.exe"; }
+
+TempFolder::TempFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  static unsigned counter = 0;
+  path_ = std::wstring(temp) + L"quillet-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
+  if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempFolder::~TempFolder() {
+  // SHFileOperation wants a list of paths, each ended by a NUL, and one more NUL.
+  std::wstring from = path_ + L'\0';
+  SHFILEOPSTRUCTW operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NO_UI;
+  SHFileOperationW(&operation);
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  const UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    throw std::runtime_error("cannot write a test file");
+  }
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot read a test file");
+  std::string bytes;
+  char chunk[65536];
+  DWORD read = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+  return bytes;
+}
+
+UniqueKernelHandle StartProgram(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+  writable.push_back(L'\0');
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &startup, &started)) {
+    throw std::runtime_error("cannot start a test program");
+  }
+  CloseHandle(started.hThread);
+  return UniqueKernelHandle(started.hProcess);
+}
+
+bool EndsWithin(HANDLE process, DWORD milliseconds) { return WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0; }
+
+DWORD ExitCodeOf(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return code;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::wstring& imageName) {
+  std::vector<DWORD> ids;
+  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  }
+  return ids;
+}

@@ -1,0 +1,88 @@
+#include "converter/tovrandel1.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/system/test_programs.h"
+
+namespace {
+
+// A window to own the timer, as the main window owns its Timer1.
+class TimerOwner {
+ public:
+  TimerOwner() : window_(CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr)) {}
+  ~TimerOwner() { DestroyWindow(window_); }
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+UniqueKernelHandle StartConverterStandIn(const TempFolder& folder, const std::wstring& subfolder) {
+  CreateDirectoryW((folder / subfolder).c_str(), nullptr);
+  const std::wstring path = folder / (subfolder + L"\\ffmpeg.exe");
+  EXPECT_TRUE(CopyFileW(StandInPath().c_str(), path.c_str(), FALSE));
+  return StartProgram(path, L"--sleep 60000");
+}
+
+}  // namespace
+
+TEST(Tovrandel1, ConvertMediaStartsTheCommandThenArmsTheTimerAt500Ms) {
+  TimerOwner owner;
+  Timer timer(owner.get(), 7, 100);
+  Tovrandel1 controller(timer);
+  TempFolder folder;
+  const std::wstring program = folder / L"worker.exe";
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), program.c_str(), FALSE));
+
+  controller.ConvertMedia(L"\"" + program + L"\" --sleep 3000");
+
+  EXPECT_EQ(ProcessesNamed(L"worker.exe").size(), 1u);
+  EXPECT_TRUE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 500u);
+  for (DWORD id : ProcessesNamed(L"worker.exe")) {
+    const UniqueKernelHandle worker(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    TerminateProcess(worker.get(), 0);
+    WaitForSingleObject(worker.get(), 5000);
+  }
+}
+
+TEST(Tovrandel1, ConvertMediaWithAMissingProgramLeavesTheTimerAlone) {
+  TimerOwner owner;
+  Timer timer(owner.get(), 7, 100);
+  Tovrandel1 controller(timer);
+  TempFolder folder;
+
+  controller.ConvertMedia(L"\"" + (folder / L"missing.exe") + L"\" -y");
+
+  EXPECT_FALSE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 100u);
+}
+
+TEST(Tovrandel1, CancelConvertEndsEveryRunningConverterAndMayBeRepeated) {
+  TimerOwner owner;
+  Timer timer(owner.get(), 7, 100);
+  Tovrandel1 controller(timer);
+  TempFolder folder;
+  auto first = StartConverterStandIn(folder, L"a");
+  auto second = StartConverterStandIn(folder, L"b");
+
+  controller.CancelConvert();
+  EXPECT_TRUE(EndsWithin(first.get(), 10000));
+  EXPECT_TRUE(EndsWithin(second.get(), 10000));
+  EXPECT_EQ(ExitCodeOf(first.get()), 0u);
+
+  controller.CancelConvert();
+  EXPECT_FALSE(timer.Enabled());
+}
+
+TEST(Tovrandel1, ReleasingTheControllerEndsRunningConverters) {
+  TimerOwner owner;
+  Timer timer(owner.get(), 7, 100);
+  TempFolder folder;
+  auto converter = StartConverterStandIn(folder, L"a");
+  {
+    Tovrandel1 controller(timer);
+    EXPECT_FALSE(EndsWithin(converter.get(), 300));
+  }
+  EXPECT_TRUE(EndsWithin(converter.get(), 10000));
+}

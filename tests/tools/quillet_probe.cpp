@@ -1,0 +1,126 @@
+// Looks at a running Quillet from outside, as a user would: reads its window, waits for the end of
+// its conversion, closes it, counts processes. Prints UTF-8 on standard output.
+//   quillet_probe wait-done SECONDS   wait for the window, then for the conversion to end; print the status line
+//   quillet_probe wait-busy SECONDS   wait until the window shows a conversion under way
+//   quillet_probe state               print the window's state as name=value lines
+//   quillet_probe close SECONDS       close the window and wait for the program to end
+//   quillet_probe count IMAGE         print how many processes have that image name
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cwchar>
+#include <string>
+
+#include "app/form_definition.h"
+#include "app/texts.h"
+#include "runtime/handles.h"
+
+namespace {
+
+void Print(const std::wstring& text) {
+  const std::wstring line = text + L"\n";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], size, nullptr, nullptr);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+HWND FindQuillet() { return FindWindowW(L"QuilletGUI", texts::kAppTitle); }
+
+HWND Control(HWND form, int id) {
+  return id == kText1 ? GetDlgItem(GetDlgItem(form, kFrame1), kText1) : GetDlgItem(form, id);
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[4096] = {};
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
+  return text;
+}
+
+bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
+
+bool ConversionEnded(HWND form) {
+  const std::wstring status = TextOf(Control(form, kStatus));
+  return IsWindowEnabled(Control(form, kCommand2)) &&
+         (status == texts::kCompleteStatus || StartsWith(status, texts::kFailedStatusPrefix));
+}
+
+bool ConversionUnderWay(HWND form) { return !IsWindowEnabled(Control(form, kCommand2)); }
+
+// Waits for the window and then for the condition; 0 when both came in time.
+template <typename Condition>
+HWND WaitFor(DWORD seconds, Condition condition) {
+  const DWORD deadline = GetTickCount() + seconds * 1000;
+  for (;;) {
+    HWND form = FindQuillet();
+    if (form && condition(form)) return form;
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) return nullptr;
+    Sleep(100);
+  }
+}
+
+int CountProcesses(const std::wstring& imageName) {
+  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0) ++count;
+  }
+  return count;
+}
+
+int PrintState() {
+  HWND form = FindQuillet();
+  if (!form) {
+    Print(L"window=none");
+    return 1;
+  }
+  RECT place;
+  GetWindowRect(form, &place);
+  Print(L"window=shown");
+  Print(L"topmost=" + std::to_wstring((GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
+  Print(L"rect=" + std::to_wstring(place.left) + L"," + std::to_wstring(place.top) + L"," +
+        std::to_wstring(place.right - place.left) + L"," + std::to_wstring(place.bottom - place.top));
+  Print(L"text1=" + TextOf(Control(form, kText1)));
+  Print(L"check1=" + std::to_wstring(SendMessageW(Control(form, kCheck1), BM_GETCHECK, 0, 0)));
+  Print(L"command2=" + TextOf(Control(form, kCommand2)));
+  Print(L"buttons_enabled=" + std::to_wstring(IsWindowEnabled(Control(form, kCommand1)) != 0) +
+        std::to_wstring(IsWindowEnabled(Control(form, kCommand2)) != 0));
+  Print(L"status=" + TextOf(Control(form, kStatus)));
+  return 0;
+}
+
+int Close(DWORD seconds) {
+  HWND form = FindQuillet();
+  if (!form) return 0;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(form, &processId);
+  const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  return process && WaitForSingleObject(process.get(), seconds * 1000) == WAIT_OBJECT_0 ? 0 : 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  const DWORD seconds = argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 60;
+  if (command == L"wait-done") {
+    HWND form = WaitFor(seconds, ConversionEnded);
+    if (!form) return 2;
+    Print(TextOf(Control(form, kStatus)));
+    return 0;
+  }
+  if (command == L"wait-busy") return WaitFor(seconds, ConversionUnderWay) ? 0 : 2;
+  if (command == L"state") return PrintState();
+  if (command == L"close") return Close(seconds);
+  if (command == L"count" && argc > 2) {
+    Print(std::to_wstring(CountProcesses(argv[2])));
+    return 0;
+  }
+  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count ...");
+  return 64;
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "runtime/program_info.h"
+#include "tests/system/test_programs.h"
+#include "tests/window/window_driver.h"
+
+class ConversionStartTest : public WindowTest {
+ protected:
+  void ExpectIdleAndNothingStarted() {
+    EXPECT_EQ(form->Command2.Caption(), L"Convert to MP3");
+    EXPECT_TRUE(form->Command1.Enabled());
+    EXPECT_TRUE(form->Command2.Enabled());
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_TRUE(world.starts.empty());
+  }
+};
+
+TEST_F(ConversionStartTest, WithoutAVideoTheUserIsToldHowToAddOne) {
+  Load();
+  for (const wchar_t* noVideo : {texts::kPlaceholder, L"", L"   "}) {
+    form->Text1.SetText(noVideo);
+    world.messageBoxes.clear();
+    Click(form->Command2);
+    ASSERT_EQ(world.messageBoxes.size(), 1u);
+    EXPECT_EQ(world.messageBoxes[0].prompt,
+              L"No videos to convert. Please add some by clicking 'Add Videos' or by dragging and dropping them in "
+              L"to this program");
+    EXPECT_EQ(world.messageBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(world.messageBoxes[0].title, L"Quillet");
+    ExpectIdleAndNothingStarted();
+  }
+}
+
+TEST_F(ConversionStartTest, ThePlaceholderInOtherLetterCaseIsTakenAsAPath) {
+  Load();
+  form->Text1.SetText(L"please drag and drop a video here");
+  Click(form->Command2);
+  EXPECT_TRUE(world.messageBoxes.empty());
+  EXPECT_EQ(world.starts.size(), 1u);
+}
+
+TEST_F(ConversionStartTest, StartsTheConverterBesideTheProgramWithTheMp3BesideTheVideo) {
+  Load();
+  form->Text1.SetText(L"C:\\My Videos\\clip.avi");
+  Click(form->Command2);
+
+  EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
+  EXPECT_FALSE(form->Command1.Enabled());
+  EXPECT_FALSE(form->Command2.Enabled());
+  EXPECT_TRUE(form->Timer1.Enabled());
+  ASSERT_EQ(world.starts.size(), 1u);
+  const std::wstring converter = AppPath() + L"\\ffmpeg.exe";
+  EXPECT_EQ(world.starts[0].program, converter);
+  EXPECT_EQ(world.starts[0].commandLine,
+            L"\"" + converter + L"\" -y -i \"C:\\My Videos\\clip.avi\" \"C:\\My Videos\\clip.mp3\"");
+  EXPECT_TRUE(world.messageBoxes.empty());
+}
+
+TEST_F(ConversionStartTest, AnyCharactersAndLengthGoThroughUnchanged) {
+  Load();
+  const std::wstring video = L"C:\\Видео\\" + std::wstring(300, L'長') + L" 🎬.mkv";
+  form->Text1.SetText(video);
+  Click(form->Command2);
+  ASSERT_EQ(world.starts.size(), 1u);
+  const std::wstring& commandLine = world.starts[0].commandLine;
+  EXPECT_NE(commandLine.find(L"-y -i \"" + video + L"\" \"C:\\Видео\\" + std::wstring(300, L'長') + L" 🎬.mp3\""),
+            std::wstring::npos);
+}
+
+TEST_F(ConversionStartTest, AnInputThatIsAlreadyThatMp3IsLeftUntouched) {
+  TempFolder folder;
+  for (const wchar_t* name : {L"song.MP3", L"tune.mp3"}) {
+    WriteFileBytes(folder / name, "ID3 the user's music");
+  }
+  Load();
+  for (const std::wstring& video : {folder / L"song.MP3", folder / L"tune.mp3", folder / L"TUNE.mp3"}) {
+    world.messageBoxes.clear();
+    form->Text1.SetText(video);
+    Click(form->Command2);
+    ASSERT_EQ(world.messageBoxes.size(), 1u) << testing::PrintToString(video);
+    EXPECT_EQ(world.messageBoxes[0].prompt, texts::kAlreadyMp3Message);
+    EXPECT_EQ(world.messageBoxes[0].title, L"Quillet");
+    ExpectIdleAndNothingStarted();
+  }
+  EXPECT_EQ(ReadFileBytes(folder / L"song.MP3"), "ID3 the user's music");
+}
+
+TEST_F(ConversionStartTest, AFailedStartStillArmsTheWatcher) {
+  world.startFailure = RuntimeError(ERROR_FILE_NOT_FOUND, L"Cannot start");
+  Load();
+  form->Text1.SetText(L"C:\\Videos\\clip.avi");
+  Click(form->Command2);
+  EXPECT_TRUE(world.messageBoxes.empty());
+  EXPECT_FALSE(form->Command2.Enabled());
+  EXPECT_TRUE(form->Timer1.Enabled());
+}

@@ -1,0 +1,43 @@
+#include "tests/window/fake_world.h"
+
+namespace {
+
+class FakeProcess : public StartedProcess {
+ public:
+  explicit FakeProcess(std::shared_ptr<FakeProcessState> state) : state_(std::move(state)) {}
+  DWORD Id() const override { return 4242; }
+  bool IsRunning() override {
+    ++state_->probes;
+    return state_->running;
+  }
+  DWORD ExitCode() override { return state_->exitCode; }
+  std::wstring ErrorOutput() override { return state_->errorOutput; }
+
+ private:
+  std::shared_ptr<FakeProcessState> state_;
+};
+
+}  // namespace
+
+int FakeWorld::MsgBox(HWND, const std::wstring& prompt, UINT style, const std::wstring& title) {
+  messageBoxes.push_back({prompt, style, title});
+  return IDOK;
+}
+
+void FakeWorld::ShowOpen(HWND, OpenFileRequest& request) {
+  dialogRequests.push_back(request);
+  answerDialog(request);
+}
+
+void FakeWorld::ShellOpen(const std::wstring& target) {
+  opened.push_back(target);
+  if (duringShellOpen) duringShellOpen();
+}
+
+void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
+
+std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine) {
+  starts.push_back({program, commandLine, watchedWindow && IsWindowVisible(watchedWindow)});
+  if (startFailure) throw *startFailure;
+  return std::make_unique<FakeProcess>(nextProcess);
+}

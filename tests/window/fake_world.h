@@ -1,0 +1,55 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/outside_world.h"
+#include "runtime/runtime_error.h"
+
+// What a stand-in converter process does, set by the test while the window watches it.
+struct FakeProcessState {
+  bool running = true;
+  DWORD exitCode = 0;
+  std::wstring errorOutput;
+  int probes = 0;
+};
+
+// The outside world as a test sees it: every message box, dialog, shell opening, sound and process
+// start is recorded, and the test decides the answers.
+class FakeWorld : public OutsideWorld {
+ public:
+  struct MessageBoxCall {
+    std::wstring prompt;
+    UINT style;
+    std::wstring title;
+  };
+  struct StartCall {
+    std::wstring program;
+    std::wstring commandLine;
+    bool windowVisible;
+  };
+
+  int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
+  void ShowOpen(HWND owner, OpenFileRequest& request) override;
+  void ShellOpen(const std::wstring& target) override;
+  void Beep(UINT soundType) override;
+  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
+
+  std::vector<MessageBoxCall> messageBoxes;
+  std::vector<OpenFileRequest> dialogRequests;
+  std::vector<std::wstring> opened;
+  std::vector<UINT> sounds;
+  std::vector<StartCall> starts;
+
+  // How the user answers the dialog: the chosen file name, "" for Cancel.
+  std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
+  // Runs inside a shell opening, as the shell may pump messages there.
+  std::function<void()> duringShellOpen;
+  // The next process to start; a failure instead when set.
+  std::shared_ptr<FakeProcessState> nextProcess = std::make_shared<FakeProcessState>();
+  std::optional<RuntimeError> startFailure;
+  // The window whose visibility each start records.
+  HWND watchedWindow = nullptr;
+};

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "tests/window/window_driver.h"
+
+class InputChoiceTest : public WindowTest {};
+
+TEST_F(InputChoiceTest, AddVideoShowsTheDialogAndTakesTheChosenFile) {
+  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\clip.avi"; };
+  Load();
+  Click(form->Command1);
+  ASSERT_EQ(world.dialogRequests.size(), 1u);
+  const OpenFileRequest& shown = world.dialogRequests[0];
+  EXPECT_EQ(shown.title, L"Add Videos");
+  EXPECT_EQ(shown.filter, texts::kDialogFilter);
+  EXPECT_EQ(shown.flags, 0x280200u);
+  EXPECT_EQ(shown.maxFileSize, 5000u);
+  EXPECT_EQ(shown.fileName, L"");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\clip.avi");
+  EXPECT_TRUE(world.starts.empty());
+}
+
+TEST_F(InputChoiceTest, TheDialogStartsFromTheLastChoice) {
+  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\first.avi"; };
+  Load();
+  Click(form->Command1);
+  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\second.avi"; };
+  Click(form->Command1);
+  ASSERT_EQ(world.dialogRequests.size(), 2u);
+  EXPECT_EQ(world.dialogRequests[1].fileName, L"C:\\Videos\\first.avi");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\second.avi");
+}
+
+TEST_F(InputChoiceTest, CancelLeavesTheTextAsItWas) {
+  Load();
+  Click(form->Command1);
+  EXPECT_EQ(form->Text1.Text(), texts::kPlaceholder);
+
+  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\chosen.avi"; };
+  Click(form->Command1);
+  DropFiles(form->hWnd(), {L"C:\\Videos\\dropped.avi"});
+  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
+  Click(form->Command1);
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\dropped.avi");
+}
+
+TEST_F(InputChoiceTest, AFileDroppedAnywhereOnTheWindowBecomesTheVideo) {
+  Load();
+  const std::vector<std::pair<const wchar_t*, HWND>> targets = {
+      {L"form", form->hWnd()},          {L"Text1", form->Text1.hWnd()},   {L"Frame1", form->Frame1.hWnd()},
+      {L"Command1", form->Command1.hWnd()}, {L"Command2", form->Command2.hWnd()}, {L"Label1", form->Label1.hWnd()},
+      {L"Label2", form->Label2.hWnd()}, {L"Label3", form->Label3.hWnd()}, {L"Label4", form->Label4.hWnd()},
+      {L"Status", form->Status.hWnd()},
+  };
+  for (const auto& [name, target] : targets) {
+    const std::wstring first = std::wstring(L"C:\\Dropped on ") + name + L"\\Видео.mkv";
+    DropFiles(target, {first, L"C:\\Videos\\ignored.avi"});
+    EXPECT_EQ(form->Text1.Text(), first);
+  }
+  EXPECT_TRUE(world.starts.empty());
+}
+
+TEST_F(InputChoiceTest, TheCheckBoxTakesNoDropsOfItsOwn) {
+  Load();
+  EXPECT_FALSE(GetWindowLongW(form->Check1.hWnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  EXPECT_TRUE(GetWindowLongW(form->hWnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(InputChoiceTest, ADropWithoutFilesChangesNothing) {
+  Load();
+  form->Text1.SetText(L"C:\\Videos\\kept.avi");
+  DropFiles(form->Text1.hWnd(), {});
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\kept.avi");
+  EXPECT_TRUE(world.messageBoxes.empty());
+  EXPECT_NE(form->hWnd(), nullptr);
+}

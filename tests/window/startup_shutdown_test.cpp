@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "tests/system/test_programs.h"
+#include "tests/window/window_driver.h"
+
+class StartupTest : public WindowTest {};
+
+TEST_F(StartupTest, AFirstStartTicksTheBoxAndStoresIt) {
+  Load();
+  EXPECT_EQ(form->Check1.Value(), BST_CHECKED);
+  EXPECT_EQ(StoredOption(), L"1");
+}
+
+TEST_F(StartupTest, TheStoredOptionIsRestored) {
+  const std::vector<std::pair<std::wstring, short>> cases = {{L"0", BST_UNCHECKED}, {L"1", BST_CHECKED},
+                                                             {L"2", BST_INDETERMINATE}};
+  for (const auto& [stored, value] : cases) {
+    StoreOption(stored);
+    Load();
+    EXPECT_EQ(form->Check1.Value(), value) << testing::PrintToString(stored);
+    EXPECT_EQ(StoredOption(), stored);
+  }
+}
+
+TEST_F(StartupTest, ADamagedStoredOptionFallsBackToTicked) {
+  for (const wchar_t* damaged : {L"abc", L"", L"7", L"99999999999"}) {
+    StoreOption(damaged);
+    Load();
+    EXPECT_EQ(form->Check1.Value(), BST_CHECKED) << testing::PrintToString(std::wstring(damaged));
+    EXPECT_EQ(StoredOption(), L"1");
+  }
+}
+
+TEST_F(StartupTest, EveryClickOnTheBoxIsStoredAtOnce) {
+  Load();
+  Click(form->Check1);
+  EXPECT_EQ(form->Check1.Value(), BST_UNCHECKED);
+  EXPECT_EQ(StoredOption(), L"0");
+  Click(form->Check1);
+  EXPECT_EQ(form->Check1.Value(), BST_CHECKED);
+  EXPECT_EQ(StoredOption(), L"1");
+
+  StoreOption(L"2");
+  Load();
+  Click(form->Check1);
+  EXPECT_EQ(form->Check1.Value(), BST_CHECKED);
+  EXPECT_EQ(StoredOption(), L"1");
+  EXPECT_TRUE(world.starts.empty());
+}
+
+TEST_F(StartupTest, TheWindowIsTopmostWithItsIconsAndTheFocusOnAddVideo) {
+  Load();
+  EXPECT_TRUE(GetWindowLongW(form->hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_NE(SendMessageW(form->hWnd(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(form->hWnd(), WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_EQ(GetFocus(), form->Command1.hWnd());
+}
+
+TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
+  Load(L"\"C:\\My Videos\\clip.avi\"");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\My Videos\\clip.avi");
+  ASSERT_EQ(world.starts.size(), 1u);
+  EXPECT_FALSE(world.starts[0].windowVisible);
+  EXPECT_NE(world.starts[0].commandLine.find(L"\"C:\\My Videos\\clip.avi\" \"C:\\My Videos\\clip.mp3\""),
+            std::wstring::npos);
+  EXPECT_TRUE(IsWindowVisible(form->hWnd()));
+  EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
+  EXPECT_FALSE(form->Command1.Enabled());
+  EXPECT_TRUE(form->Timer1.Enabled());
+}
+
+TEST_F(StartupTest, TheTailIsOneTextWithTheQuotesRemoved) {
+  Load(L"\"C:\\a.avi\" \"C:\\b.avi\"");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\a.avi C:\\b.avi");
+  EXPECT_EQ(world.starts.size(), 1u);
+}
+
+TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
+  Load(L"\"\"");
+  EXPECT_EQ(form->Text1.Text(), L"");
+  EXPECT_TRUE(world.starts.empty());
+  ASSERT_EQ(world.messageBoxes.size(), 1u);
+  EXPECT_EQ(world.messageBoxes[0].prompt, texts::kNoVideoMessage);
+}
+
+TEST_F(StartupTest, NoTailLeavesThePlaceholder) {
+  Load(L"");
+  EXPECT_EQ(form->Text1.Text(), texts::kPlaceholder);
+  EXPECT_TRUE(world.starts.empty());
+  EXPECT_TRUE(world.messageBoxes.empty());
+}
+
+class ShutdownTest : public WindowTest {
+ protected:
+  // A stand-in for a running converter: a copy of the stand-in named ffmpeg.exe.
+  UniqueKernelHandle StartRunningConverter() {
+    const std::wstring path = folder / L"ffmpeg.exe";
+    CopyFileW(StandInPath().c_str(), path.c_str(), FALSE);
+    return StartProgram(path, L"--sleep 60000");
+  }
+  void ExpectEnded(HWND window) {
+    EXPECT_EQ(form->hWnd(), nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_TRUE(world.messageBoxes.empty());
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(ShutdownTest, ClosingStopsRunningConvertersAndEndsWithoutAQuestion) {
+  auto converter = StartRunningConverter();
+  Load();
+  form->Text1.SetText(folder / L"clip.avi");
+  Click(form->Command2);
+  const HWND window = form->hWnd();
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(EndsWithin(converter.get(), 10000));
+  ExpectEnded(window);
+}
+
+TEST_F(ShutdownTest, ClosingWhenIdleEndsTheSameWay) {
+  Load();
+  const HWND window = form->hWnd();
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  ExpectEnded(window);
+}
+
+TEST_F(ShutdownTest, WindowsEndingTheSessionIsNeverRefusedAndEndsTheProgram) {
+  auto converter = StartRunningConverter();
+  Load();
+  const HWND window = form->hWnd();
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(EndsWithin(converter.get(), 10000));
+  ExpectEnded(window);
+}
+
+TEST_F(ShutdownTest, AnUnexpectedFailureIsReportedAndEndsTheProgram) {
+  world.answerDialog = [](OpenFileRequest&) { throw RuntimeError(ERROR_ACCESS_DENIED, L"The dialog failed"); };
+  Load();
+  const HWND window = form->hWnd();
+  Click(form->Command1);
+  ASSERT_EQ(world.messageBoxes.size(), 1u);
+  EXPECT_NE(world.messageBoxes[0].prompt.find(L"The dialog failed"), std::wstring::npos);
+  EXPECT_EQ(world.messageBoxes[0].title, L"Quillet");
+  EXPECT_EQ(world.messageBoxes[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(form->hWnd(), nullptr);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(TakeQuitMessage());
+}

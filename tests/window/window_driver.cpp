@@ -1,0 +1,74 @@
+#include "tests/window/window_driver.h"
+
+#include <shlobj.h>
+
+#include "app/form_definition.h"
+#include "runtime/settings_store.h"
+
+void WindowTest::SetUp() { ForgetStoredOption(); }
+
+void WindowTest::TearDown() {
+  form.reset();
+  TakeQuitMessage();
+  ForgetStoredOption();
+}
+
+QuilletGUI& WindowTest::Load(const std::wstring& commandLineTail) {
+  form = std::make_unique<QuilletGUI>(world, commandLineTail);
+  world.watchedWindow = form->hWnd();
+  form->Load();
+  return *form;
+}
+
+void WindowTest::Click(const Control& control) { SendMessageW(control.hWnd(), BM_CLICK, 0, 0); }
+
+void WindowTest::ClickStatus() {
+  SendMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(kStatus, STN_CLICKED),
+               reinterpret_cast<LPARAM>(form->Status.hWnd()));
+}
+
+void WindowTest::Tick() { SendMessageW(form->hWnd(), WM_TIMER, form->Timer1.Id(), 0); }
+
+bool WindowTest::PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return condition();
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+bool WindowTest::TakeQuitMessage() {
+  MSG message;
+  return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+void DropFiles(HWND target, const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const auto& path : paths) list += path + L'\0';
+  list += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  // The window that takes the drop finishes it, which frees the memory.
+  SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+std::wstring StoredOption() { return GetSetting(L"Quillet", L"Settings", L"Options", L"<absent>"); }
+
+void StoreOption(const std::wstring& text) { SaveSetting(L"Quillet", L"Settings", L"Options", text); }
+
+void ForgetStoredOption() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Quillet"); }

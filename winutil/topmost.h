@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+#include "runtime/boolean.h"
+
+// Puts the window into the topmost band (Topmost True) or takes it out (any other value), without
+// moving or sizing it. Returns SetWindowPos's result when asked for topmost, else 0.
+LONG SetTopMostWindow(HWND hWnd, RuntimeBoolean Topmost);
