@@ -73,7 +73,8 @@ void QuilletGUI::Form_Load() {
   SetIcon(form_, kIconGroup, false);
   CD.Flags = kOpenDialogFlags;
   Converter = std::make_unique<Tovrandel1>(Timer1);
-  Check1.SetValue(OptionValueFromStoredText(GetSetting(texts::kAppTitle, kSettingsSection, kOptionKey, kDefaultOption)));
+  Check1.SetValue(
+      OptionValueFromStoredText(GetSetting(texts::kAppTitle, kSettingsSection, kOptionKey, kDefaultOption)));
   SetTopMostWindow(form_, kTrue);
   if (!commandLineTail_.empty()) {
     Text1.SetText(WithoutDoubleQuotes(commandLineTail_));

@@ -4,6 +4,15 @@
 namespace texts {
 
 inline constexpr wchar_t kAppTitle[] = L"Quillet";
+
+inline constexpr wchar_t kInstructionsTitle[] = L"To get started:";
+inline constexpr wchar_t kInstructionAdd[] =
+    L"1. Add a video by either clicking 'Add Videos' or by dragging and dropping it in to this program";
+inline constexpr wchar_t kInstructionConvert[] =
+    L"2. Click 'Convert to MP3' to convert the videos to MP3. The MP3 will be in the same folder as your video";
+inline constexpr wchar_t kVideoFrame[] = L"Video Name";
+inline constexpr wchar_t kOpenFolderOption[] = L"Open folder containing MP3 when video finishes converting";
+inline constexpr wchar_t kAddVideoCaption[] = L"Add Video";
 inline constexpr wchar_t kPlaceholder[] = L"Please drag and drop a video here";
 inline constexpr wchar_t kIdleCaption[] = L"Convert to MP3";
 inline constexpr wchar_t kBusyCaption[] = L"Converting Video. Please be patient.";
@@ -17,9 +26,10 @@ inline constexpr wchar_t kCompleteStatus[] =
 inline constexpr wchar_t kFailedStatusPrefix[] = L"Conversion failed: ";
 
 // The publisher's page, opened by a click on the status line and named in its start text.
-inline constexpr wchar_t kPublisherDomain[] = L"www.example.com";
-inline constexpr wchar_t kPublisherPage[] = L"https://www.example.com/";
-inline constexpr wchar_t kStatusStartText[] = L"This App is Designed by www.example.com";
+#define QUILLET_PUBLISHER_DOMAIN L"www.example.com"
+inline constexpr wchar_t kPublisherDomain[] = QUILLET_PUBLISHER_DOMAIN;
+inline constexpr wchar_t kPublisherPage[] = L"https://" QUILLET_PUBLISHER_DOMAIN L"/";
+inline constexpr wchar_t kStatusStartText[] = L"This App is Designed by " QUILLET_PUBLISHER_DOMAIN;
 
 inline constexpr wchar_t kDialogTitle[] = L"Add Videos";
 inline constexpr wchar_t kDialogFilter[] =

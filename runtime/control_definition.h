@@ -12,10 +12,10 @@ enum class TextColour { System, Blue };
 enum class BackColour { System, ButtonFace };
 
 struct ControlDefinition {
-  int id;              // the control's window id; 0 is the form itself
+  int id;  // the control's window id; 0 is the form itself
   const wchar_t* name;
   ControlKind kind;
-  int parentId;        // 0 for the form, else the id of the frame that contains it
+  int parentId;  // 0 for the form, else the id of the frame that contains it
   int left, top, width, height;
   int tabIndex;
   const wchar_t* text;

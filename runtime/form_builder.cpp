@@ -64,8 +64,7 @@ WindowClassAndStyle ClassAndStyleOf(ControlKind kind) {
 }
 
 // A control's own window procedure ignores dropped files: they go to the form.
-LRESULT CALLBACK ForwardDropsToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR form) {
+LRESULT CALLBACK ForwardDropsToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form) {
   if (message == WM_DROPFILES) return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
   return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -175,11 +174,11 @@ std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, 
   for (const ControlDefinition* control : inTabOrder) {
     const WindowClassAndStyle kind = ClassAndStyleOf(control->kind);
     HWND parent = control->parentId == 0 ? form : controls.at(control->parentId);
-    HWND window = CreateWindowExW(
-        kind.exStyle | (control->acceptsDrops ? WS_EX_ACCEPTFILES : 0), kind.className, control->text,
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, TwipsToPixels(control->left, dpiX),
-        TwipsToPixels(control->top, dpiY), TwipsToPixels(control->width, dpiX), TwipsToPixels(control->height, dpiY),
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
+    HWND window = CreateWindowExW(kind.exStyle | (control->acceptsDrops ? WS_EX_ACCEPTFILES : 0), kind.className,
+                                  control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+                                  TwipsToPixels(control->left, dpiX), TwipsToPixels(control->top, dpiY),
+                                  TwipsToPixels(control->width, dpiX), TwipsToPixels(control->height, dpiY), parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
     if (!window) throw LastWin32Error(L"Cannot create the control " + std::wstring(control->name));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font)), FALSE);
     const auto formData = reinterpret_cast<DWORD_PTR>(form);

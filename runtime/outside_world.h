@@ -23,9 +23,9 @@ class StartedProcess {
 struct OpenFileRequest {
   DWORD flags = 0;
   std::wstring title;
-  std::wstring filter;  // description|patterns|description|patterns
+  std::wstring filter;      // description|patterns|description|patterns
   DWORD maxFileSize = 260;  // characters the answer may take
-  std::wstring fileName;  // in: the name to start with; out: the choice, or "" when cancelled
+  std::wstring fileName;    // in: the name to start with; out: the choice, or "" when cancelled
 };
 
 class OutsideWorld {

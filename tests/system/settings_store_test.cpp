@@ -46,8 +46,8 @@ TEST_F(SettingsStoreTest, AStoredTextReadsBackUnchangedFromTheUsersKey) {
 
 TEST_F(SettingsStoreTest, AValueThatIsNotTextGivesTheDefault) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(kApp, L"Settings").c_str(), 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(kApp, L"Settings").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr),
             ERROR_SUCCESS);
   const DWORD number = 0;
   RegSetValueExW(key, L"Options", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);

@@ -32,8 +32,8 @@ TempFolder::~TempFolder() {
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  const UniqueFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
     throw std::runtime_error("cannot write a test file");
@@ -66,7 +66,9 @@ UniqueKernelHandle StartProgram(const std::wstring& program, const std::wstring&
   return UniqueKernelHandle(started.hProcess);
 }
 
-bool EndsWithin(HANDLE process, DWORD milliseconds) { return WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0; }
+bool EndsWithin(HANDLE process, DWORD milliseconds) {
+  return WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
+}
 
 DWORD ExitCodeOf(HANDLE process) {
   DWORD code = 0;

@@ -11,9 +11,7 @@ HWND MakeWindow(HWND owner = nullptr) {
   return CreateWindowExW(0, L"STATIC", L"test", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, owner, nullptr, nullptr, nullptr);
 }
 
-HICON IconOf(HWND window, WPARAM size) {
-  return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0));
-}
+HICON IconOf(HWND window, WPARAM size) { return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)); }
 
 int IconWidth(HICON icon) {
   ICONINFO info = {};

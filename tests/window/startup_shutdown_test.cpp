@@ -13,8 +13,8 @@ TEST_F(StartupTest, AFirstStartTicksTheBoxAndStoresIt) {
 }
 
 TEST_F(StartupTest, TheStoredOptionIsRestored) {
-  const std::vector<std::pair<std::wstring, short>> cases = {{L"0", BST_UNCHECKED}, {L"1", BST_CHECKED},
-                                                             {L"2", BST_INDETERMINATE}};
+  const std::vector<std::pair<std::wstring, short>> cases = {
+      {L"0", BST_UNCHECKED}, {L"1", BST_CHECKED}, {L"2", BST_INDETERMINATE}};
   for (const auto& [stored, value] : cases) {
     StoreOption(stored);
     Load();
