@@ -11,6 +11,13 @@ std::wstring Trimmed(const std::wstring& line) {
   return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
 }
 
+bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
+
+// "size=  128kB time=00:00:16.32 ..." (and "frame=..." for pictures), or "Press [q] to stop, ...".
+bool IsProgressOrPrompt(const std::wstring& line) {
+  return StartsWith(line, L"size=") || StartsWith(line, L"frame=") || StartsWith(line, L"Press [q]");
+}
+
 }  // namespace
 
 std::wstring LastErrorLine(const std::wstring& errorOutput) {
@@ -19,7 +26,7 @@ std::wstring LastErrorLine(const std::wstring& errorOutput) {
     const auto breakBefore = errorOutput.find_last_of(L"\r\n", end - 1);
     const auto start = breakBefore == std::wstring::npos ? 0 : breakBefore + 1;
     const auto line = Trimmed(errorOutput.substr(start, end - start));
-    if (!line.empty() && line != kGenericTrailer) return line;
+    if (!line.empty() && line != kGenericTrailer) return IsProgressOrPrompt(line) ? L"" : line;
     if (breakBefore == std::wstring::npos) break;
     end = breakBefore;
   }

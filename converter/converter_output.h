@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-// The converter's last meaningful line on its error stream: lines end in "\n" or "\r" (progress
-// lines), and blank lines and ffmpeg's generic "Conversion failed!" trailer are skipped so that the
-// line naming the cause is the one kept. "" when there is none.
+// What the converter last said about why it stopped, from its error stream: the last line that is
+// not blank and not ffmpeg's generic "Conversion failed!" trailer. Lines end in "\n" or "\r"
+// (progress lines). "" when it said nothing, or when its last words were progress or its prompt:
+// then it was stopped from outside rather than by a fault it could name.
 std::wstring LastErrorLine(const std::wstring& errorOutput);

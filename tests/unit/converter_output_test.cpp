@@ -14,8 +14,16 @@ TEST(LastErrorLine, SkipsTheGenericTrailer) {
             L"Error while opening encoder for output stream #0:0");
 }
 
-TEST(LastErrorLine, ReadsProgressLinesEndedByCarriageReturns) {
-  EXPECT_EQ(LastErrorLine(L"size=1kB time=00:00:01\rsize=40kB time=00:00:05\r\n"), L"size=40kB time=00:00:05");
+TEST(LastErrorLine, AnErrorAfterProgressIsTheCause) {
+  EXPECT_EQ(LastErrorLine(L"size=1kB time=00:00:01\rsize=40kB time=00:00:05\r\nError writing trailer: No space left\n"),
+            L"Error writing trailer: No space left");
+}
+
+TEST(LastErrorLine, ProgressOrThePromptLastMeansNoCauseWasNamed) {
+  // A converter stopped from outside ends mid-way through its progress lines.
+  EXPECT_EQ(LastErrorLine(L"Stream #0:0 -> #0:0\nPress [q] to stop, [?] for help\nsize=1kB time=00:00:01\r"), L"");
+  EXPECT_EQ(LastErrorLine(L"frame=  12 fps=0.0 q=-1.0 size=0kB\r"), L"");
+  EXPECT_EQ(LastErrorLine(L"Output #0, mp3\nPress [q] to stop, [?] for help\n"), L"");
 }
 
 TEST(LastErrorLine, IsEmptyWhenNothingWasSaid) {
