@@ -11,9 +11,10 @@ log() { printf '[quillet] %s\n' "$*" >&2; }
 die() { log "error: $*"; exit 1; }
 
 # Debian packages: the cross compiler, Wine with its 32-bit half and fonts, a virtual display,
-# Debian's ffmpeg for test media, and Node's npm for the Windows ffmpeg.exe.
+# Debian's ffmpeg for test media, Node's npm for the Windows ffmpeg.exe, and clang with libFuzzer
+# for fuzzing the rules natively.
 QUILLET_PACKAGES=(
-  cmake make python3 googletest
+  cmake make python3 googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine
   libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
@@ -87,6 +88,13 @@ setup_machine() {
   install_packages
   ensure_i386_programs_run
   ensure_ffmpeg_exe
+}
+
+# The rules that need no Windows, built natively for fuzzing.
+build_fuzzers() {
+  cmake --no-warn-unused-cli -S "$QUILLET_ROOT/tests/fuzz" -B "$QUILLET_BUILD/fuzz" -DCMAKE_CXX_COMPILER=clang++ \
+    "$@" >/dev/null
+  cmake --build "$QUILLET_BUILD/fuzz" -j"$(nproc)" >/dev/null || cmake --build "$QUILLET_BUILD/fuzz" -j1
 }
 
 build_quillet() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quillet and its tests, then runs every test under Wine on a virtual display, in a fresh
-# Wine prefix of this run's own. Extra arguments go to ctest (-R window, -V, ...).
+# Wine prefix of this run's own, and fuzzes the rules that need no Windows for a short while.
+# Extra arguments go to both ctest runs (-R window, -V, ...).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -9,5 +10,7 @@ build_quillet -DQUILLET_TESTS=ON
 start_wine_session no
 trap stop_wine_session EXIT
 
-cd "$QUILLET_BUILD"
-QUILLET_FFMPEG_EXE="$FFMPEG_EXE" ctest --output-on-failure "$@"
+QUILLET_FFMPEG_EXE="$FFMPEG_EXE" ctest --test-dir "$QUILLET_BUILD" --output-on-failure "$@"
+
+build_fuzzers -DFUZZ_SECONDS=10
+ctest --test-dir "$QUILLET_BUILD/fuzz" --output-on-failure "$@"

@@ -5,15 +5,22 @@
 //   quillet_probe state               print the window's state as name=value lines
 //   quillet_probe close SECONDS       close the window and wait for the program to end
 //   quillet_probe count IMAGE         print how many processes have that image name
+//   quillet_probe kill IMAGE          end every process with that image name, with exit code 1
+//   quillet_probe dismiss-message SECONDS   wait for Quillet's message box, print its text, press OK
+//   quillet_probe convert PATH SECONDS      put PATH in the text box, click "Convert to MP3", wait for
+//                                           the end and print the status line
+//   quillet_probe resources           print the program's kernel handles and its GDI and USER objects
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "app/form_definition.h"
 #include "app/texts.h"
 #include "runtime/handles.h"
+#include "tests/tools/resource_counts.h"
 
 namespace {
 
@@ -64,15 +71,79 @@ HWND WaitFor(DWORD seconds, Condition condition) {
   }
 }
 
-int CountProcesses(const std::wstring& imageName) {
+std::vector<DWORD> ProcessesNamed(const std::wstring& imageName) {
   const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
-  int count = 0;
+  std::vector<DWORD> ids;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    if (lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0) ++count;
+    if (lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
   }
-  return count;
+  return ids;
+}
+
+int Kill(const std::wstring& imageName) {
+  for (DWORD id : ProcessesNamed(imageName)) {
+    const UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    if (process) TerminateProcess(process.get(), 1);
+  }
+  return 0;
+}
+
+BOOL CALLBACK NoteMessageBox(HWND window, LPARAM found) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring(className) == L"#32770" && TextOf(window) == texts::kAppTitle && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int DismissMessage(DWORD seconds) {
+  const DWORD deadline = GetTickCount() + seconds * 1000;
+  HWND box = nullptr;
+  while (!box) {
+    EnumWindows(NoteMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box && static_cast<LONG>(GetTickCount() - deadline) > 0) return 2;
+    if (!box) Sleep(100);
+  }
+  // A message box shows its text in the static control with id 0xFFFF.
+  Print(TextOf(GetDlgItem(box, 0xFFFF)));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+int Convert(const std::wstring& path, DWORD seconds) {
+  HWND form = WaitFor(seconds, [](HWND window) { return IsWindowEnabled(Control(window, kCommand2)) != FALSE; });
+  if (!form) return 2;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(Control(form, kText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                      5000, &ignored);
+  SendMessageTimeoutW(Control(form, kCommand2), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  // The click has been handled when it returns: a started conversion has disabled the button.
+  if (!ConversionUnderWay(form)) return 3;
+  form = WaitFor(seconds, ConversionEnded);
+  if (!form) return 2;
+  Print(TextOf(Control(form, kStatus)));
+  return 0;
+}
+
+// Counted inside the program where it runs with the resource counter, else from outside.
+int PrintResources() {
+  HWND form = FindQuillet();
+  DWORD processId = 0;
+  GetWindowThreadProcessId(form, &processId);
+  ResourceCounts counts{};
+  if (HWND counter = FindWindowExW(HWND_MESSAGE, nullptr, kResourceCounterClass, nullptr)) {
+    counts = AskResourceCounter(counter);
+  } else {
+    counts = CountResourcesFromOutside(processId);
+  }
+  Print(L"handles=" + std::to_wstring(counts.kernelHandles));
+  Print(L"gdi_objects=" + std::to_wstring(counts.gdiObjects));
+  Print(L"user_objects=" + std::to_wstring(counts.userObjects));
+  return 0;
 }
 
 int PrintState() {
@@ -121,9 +192,15 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"state") return PrintState();
   if (command == L"close") return Close(seconds);
   if (command == L"count" && argc > 2) {
-    Print(std::to_wstring(CountProcesses(argv[2])));
+    Print(std::to_wstring(ProcessesNamed(argv[2]).size()));
     return 0;
   }
-  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count ...");
+  if (command == L"kill" && argc > 2) return Kill(argv[2]);
+  if (command == L"dismiss-message") return DismissMessage(seconds);
+  if (command == L"convert" && argc > 3) {
+    return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+  }
+  if (command == L"resources") return PrintResources();
+  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources ...");
   return 64;
 }

@@ -1,30 +1,63 @@
-// A stand-in for the converter in tests: a console program that does what its options say.
-//   --sleep MS       wait this long first
+// A stand-in for the converter in tests: a console program that does what its options say, taken
+// from its command line and then from the environment variable STAND_IN_OPTIONS (so that it can be
+// told what to do when Quillet starts it as ffmpeg.exe with a converter's options).
+//   --sleep MS       wait this long
 //   --stderr TEXT    write TEXT and a line break to the error stream
+//   --hold PATH      open the file and share it with no one until the program ends
 //   --exit CODE      end with this exit code (default 0)
-// Anything else on the command line (a converter's own options, say) is ignored.
+// Anything else (a converter's own options, say) is ignored.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::wstring> Options(int argc, wchar_t** argv) {
+  std::vector<std::wstring> options(argv + 1, argv + argc);
+  wchar_t fromEnvironment[4096];
+  if (GetEnvironmentVariableW(L"STAND_IN_OPTIONS", fromEnvironment, 4096) > 0) {
+    int count = 0;
+    wchar_t** parsed = CommandLineToArgvW((std::wstring(L"stand_in ") + fromEnvironment).c_str(), &count);
+    for (int i = 1; i < count; ++i) options.push_back(parsed[i]);
+    LocalFree(parsed);
+  }
+  return options;
+}
+
+void WriteLineToErrorStream(const std::wstring& text) {
+  const std::wstring line = text + L"\n";
+  std::string bytes(line.size() * 4, '\0');
+  const int length = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0],
+                                         static_cast<int>(bytes.size()), nullptr, nullptr);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(length), &written, nullptr);
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  int exitCode = 0;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::wcscmp(argv[i], L"--sleep") == 0) {
-      Sleep(static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10)));
-    } else if (std::wcscmp(argv[i], L"--stderr") == 0) {
-      const wchar_t* text = argv[++i];
-      char bytes[4096];
-      const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes - 2, nullptr, nullptr);
-      if (length > 0) {
-        bytes[length - 1] = '\n';
-        DWORD written = 0;
-        WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr);
-      }
-    } else if (std::wcscmp(argv[i], L"--exit") == 0) {
-      exitCode = static_cast<int>(std::wcstol(argv[++i], nullptr, 0));
+  const std::vector<std::wstring> options = Options(argc, argv);
+  UINT exitCode = 0;
+  for (size_t i = 0; i + 1 < options.size(); ++i) {
+    const std::wstring& option = options[i];
+    const std::wstring& value = options[i + 1];
+    if (option == L"--sleep") {
+      Sleep(static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10)));
+    } else if (option == L"--stderr") {
+      WriteLineToErrorStream(value);
+    } else if (option == L"--hold") {
+      // Kept open until the process ends.
+      CreateFileW(value.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (option == L"--exit") {
+      exitCode = static_cast<UINT>(std::wcstoul(value.c_str(), nullptr, 0));
+    } else {
+      continue;
     }
+    ++i;
   }
-  return exitCode;
+  ExitProcess(exitCode);
 }
