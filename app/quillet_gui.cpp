@@ -27,6 +27,8 @@ constexpr wchar_t kIconGroup[] = L"ABC";
 constexpr DWORD kOpenDialogFlags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES;
 constexpr DWORD kOpenDialogMaxFileSize = 5000;
 constexpr UINT_PTR kTimer1Id = 1;
+// The taskbar's progress follows the converter every fifth tick, twice a second.
+constexpr int kTicksPerProgress = 5;
 
 std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
 
@@ -119,13 +121,15 @@ void QuilletGUI::Command2_Click() {
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
 
-  Conversion conversion{output, GetFolder(FullPath(output)), nullptr, L""};
+  Conversion conversion{output, GetFolder(FullPath(output)), nullptr, L"", {}};
   try {
     conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), input, output));
   } catch (const RuntimeError& error) {
     conversion.startFailure = StartFailureReason(error.Code(), error.Description());
   }
   conversion_ = std::move(conversion);
+  ticksSinceProgress_ = 0;
+  world_.ShowTaskbarProgress(form_, TaskbarProgress::Indeterminate, 0);
   Timer1.SetEnabled(true);
 }
 
@@ -144,7 +148,12 @@ void QuilletGUI::OLEDragDrop(HDROP drop) {
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
-  if (!conversion_ || IsProcessRunning(*conversion_)) {
+  if (!conversion_) {
+    TimerBusy = false;
+    return;
+  }
+  if (IsProcessRunning(*conversion_)) {
+    if (++ticksSinceProgress_ == kTicksPerProgress) ShowProgress(*conversion_);
     TimerBusy = false;
     return;
   }
@@ -159,6 +168,8 @@ void QuilletGUI::Timer1_Timer() {
   const std::wstring failure = FailureReason(end);
 
   Status.SetCaption(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
+  // A failure stays red on the taskbar until the next conversion starts.
+  world_.ShowTaskbarProgress(form_, failure.empty() ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
@@ -177,6 +188,15 @@ void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
 
 bool QuilletGUI::IsProcessRunning(const Conversion& conversion) {
   return conversion.process && conversion.process->IsRunning();
+}
+
+// Reads only what the converter wrote since the last look.
+void QuilletGUI::ShowProgress(Conversion& conversion) {
+  ticksSinceProgress_ = 0;
+  conversion.progress.Read(conversion.process->ReadNewErrorOutput());
+  const std::optional<double> share = conversion.progress.Share();
+  world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
+                             share.value_or(0));
 }
 
 void QuilletGUI::SwitchConvertCaption() {

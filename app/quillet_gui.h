@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "converter/converter_progress.h"
 #include "converter/tovrandel1.h"
 #include "runtime/common_dialog.h"
 #include "runtime/controls.h"
@@ -54,6 +55,7 @@ class QuilletGUI {
     std::wstring outputFolder;
     std::unique_ptr<StartedProcess> process;  // null when it could not be started
     std::wstring startFailure;
+    ConverterProgress progress;
   };
 
   void Form_Load();
@@ -66,6 +68,7 @@ class QuilletGUI {
   void Status_Click();
 
   bool IsProcessRunning(const Conversion& conversion);
+  void ShowProgress(Conversion& conversion);
   void SwitchConvertCaption();
   void PlayErrorSound();
   void ShowAndFocus();
@@ -83,5 +86,6 @@ class QuilletGUI {
   std::unique_ptr<Tovrandel1> Converter;
   std::optional<Conversion> conversion_;
   bool TimerBusy = false;
+  int ticksSinceProgress_ = 0;
   HWND lastFocus_ = nullptr;
 };

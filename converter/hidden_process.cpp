@@ -82,12 +82,18 @@ DWORD HiddenProcess::ExitCode() {
   return code;
 }
 
-std::wstring HiddenProcess::ErrorOutput() {
+std::string HiddenProcess::ReadNewErrorOutput() {
+  const size_t known = errorBytes_.size();
   char chunk[4096];
   DWORD read = 0;
   while (ReadFile(errorCapture_.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
     errorBytes_.append(chunk, read);
   }
+  return errorBytes_.substr(known);
+}
+
+std::wstring HiddenProcess::ErrorOutput() {
+  ReadNewErrorOutput();
   return DecodeProgramOutput(errorBytes_);
 }
 

@@ -18,6 +18,7 @@ class HiddenProcess : public StartedProcess {
   DWORD Id() const override { return id_; }
   bool IsRunning() override;
   DWORD ExitCode() override;
+  std::string ReadNewErrorOutput() override;
   std::wstring ErrorOutput() override;
 
  private:

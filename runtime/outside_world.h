@@ -15,9 +15,14 @@ class StartedProcess {
   virtual bool IsRunning() = 0;
   // Valid once the process has ended.
   virtual DWORD ExitCode() = 0;
-  // What the process has written to its error stream so far.
+  // The bytes the process has written to its error stream since the last call.
+  virtual std::string ReadNewErrorOutput() = 0;
+  // Everything the process has written to its error stream, as text.
   virtual std::wstring ErrorOutput() = 0;
 };
+
+// What the window's taskbar button shows of a conversion.
+enum class TaskbarProgress { None, Indeterminate, Normal, Error };
 
 // What the open-file dialog is asked to show and, afterwards, what the user chose.
 struct OpenFileRequest {
@@ -40,6 +45,9 @@ class OutsideWorld {
   virtual void ShellOpen(const std::wstring& target) = 0;
   // One of the system's sounds, named by a MessageBeep type.
   virtual void Beep(UINT soundType) = 0;
+  // Shows progress on the window's taskbar button; `share` (0 to 1) counts for Normal only. Without
+  // a taskbar, nothing happens.
+  virtual void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) = 0;
   // Starts the program with the command line and no window; throws RuntimeError when it cannot.
   virtual std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) = 0;
 };

@@ -31,10 +31,16 @@ void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
 }
 
 void Win32OutsideWorld::ShellOpen(const std::wstring& target) {
+  // The shell may hand the work to extensions that want a single-threaded apartment.
+  EnterShellApartment();
   ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32OutsideWorld::Beep(UINT soundType) { MessageBeep(soundType); }
+
+void Win32OutsideWorld::ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) {
+  taskbarButton_.Show(window, state, share);
+}
 
 std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstring& program,
                                                                const std::wstring& commandLine) {

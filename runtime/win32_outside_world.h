@@ -1,5 +1,6 @@
 #pragma once
 #include "runtime/outside_world.h"
+#include "runtime/taskbar_button.h"
 
 // The real outside world: Windows' message box, open-file dialog, shell, sounds and processes.
 class Win32OutsideWorld : public OutsideWorld {
@@ -8,5 +9,9 @@ class Win32OutsideWorld : public OutsideWorld {
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
   void ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
+  void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
+
+ private:
+  TaskbarButton taskbarButton_;
 };

@@ -10,6 +10,7 @@
 //   quillet_probe convert PATH SECONDS      put PATH in the text box, click "Convert to MP3", wait for
 //                                           the end and print the status line
 //   quillet_probe resources           print the program's kernel handles and its GDI and USER objects
+//   quillet_probe version FILE        print the product name, description and version of a program file
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -129,6 +130,21 @@ int Convert(const std::wstring& path, DWORD seconds) {
   return 0;
 }
 
+int PrintVersion(const std::wstring& file) {
+  DWORD ignored = 0;
+  std::vector<BYTE> info(GetFileVersionInfoSizeW(file.c_str(), &ignored));
+  if (info.empty() || !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) return 1;
+  for (const wchar_t* name : {L"ProductName", L"FileDescription", L"FileVersion"}) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(info.data(), (std::wstring(L"\\StringFileInfo\\040904B0\\") + name).c_str(),
+                       reinterpret_cast<void**>(&value), &length)) {
+      Print(std::wstring(name) + L"=" + value);
+    }
+  }
+  return 0;
+}
+
 // Counted inside the program where it runs with the resource counter, else from outside.
 int PrintResources() {
   HWND form = FindQuillet();
@@ -201,6 +217,7 @@ int wmain(int argc, wchar_t** argv) {
     return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   }
   if (command == L"resources") return PrintResources();
-  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources ...");
+  if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
+  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources|version ...");
   return 64;
 }

@@ -1,5 +1,7 @@
 #include "tests/window/fake_world.h"
 
+#include <utility>
+
 namespace {
 
 class FakeProcess : public StartedProcess {
@@ -11,6 +13,10 @@ class FakeProcess : public StartedProcess {
     return state_->running;
   }
   DWORD ExitCode() override { return state_->exitCode; }
+  std::string ReadNewErrorOutput() override {
+    ++state_->reads;
+    return std::exchange(state_->newErrorBytes, "");
+  }
   std::wstring ErrorOutput() override { return state_->errorOutput; }
 
  private:
@@ -35,6 +41,8 @@ void FakeWorld::ShellOpen(const std::wstring& target) {
 }
 
 void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
+
+void FakeWorld::ShowTaskbarProgress(HWND, TaskbarProgress state, double share) { taskbar.emplace_back(state, share); }
 
 std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine) {
   starts.push_back({program, commandLine, watchedWindow && IsWindowVisible(watchedWindow)});

@@ -13,7 +13,9 @@ struct FakeProcessState {
   bool running = true;
   DWORD exitCode = 0;
   std::wstring errorOutput;
+  std::string newErrorBytes;  // taken by the next read of what is new
   int probes = 0;
+  int reads = 0;
 };
 
 // The outside world as a test sees it: every message box, dialog, shell opening, sound and process
@@ -35,6 +37,7 @@ class FakeWorld : public OutsideWorld {
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
   void ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
+  void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 
   std::vector<MessageBoxCall> messageBoxes;
@@ -42,6 +45,7 @@ class FakeWorld : public OutsideWorld {
   std::vector<std::wstring> opened;
   std::vector<UINT> sounds;
   std::vector<StartCall> starts;
+  std::vector<std::pair<TaskbarProgress, double>> taskbar;
 
   // How the user answers the dialog: the chosen file name, "" for Cancel.
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };

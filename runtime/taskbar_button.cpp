@@ -1,0 +1,52 @@
+#include "runtime/taskbar_button.h"
+
+#include <objbase.h>
+
+namespace {
+
+// The taskbar's scale for a progress value.
+constexpr ULONGLONG kProgressScale = 1000;
+
+TBPFLAG FlagOf(TaskbarProgress state) {
+  switch (state) {
+    case TaskbarProgress::Indeterminate:
+      return TBPF_INDETERMINATE;
+    case TaskbarProgress::Normal:
+      return TBPF_NORMAL;
+    case TaskbarProgress::Error:
+      return TBPF_ERROR;
+    case TaskbarProgress::None:
+      break;
+  }
+  return TBPF_NOPROGRESS;
+}
+
+}  // namespace
+
+void EnterShellApartment() {
+  static const struct Apartment {
+    Apartment() : entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~Apartment() {
+      if (entered) CoUninitialize();
+    }
+    bool entered;
+  } apartment;
+}
+
+void TaskbarButton::Show(HWND window, TaskbarProgress state, double share) {
+  if (!tried_) {
+    tried_ = true;
+    EnterShellApartment();
+    ITaskbarList3* taskbar = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&taskbar)))) {
+      taskbar_.reset(taskbar);
+      if (FAILED(taskbar_->HrInit())) taskbar_.reset();
+    }
+  }
+  if (!taskbar_) return;
+  taskbar_->SetProgressState(window, FlagOf(state));
+  if (state == TaskbarProgress::Normal || state == TaskbarProgress::Error) {
+    const double shown = state == TaskbarProgress::Error ? 1.0 : share;
+    taskbar_->SetProgressValue(window, static_cast<ULONGLONG>(shown * kProgressScale), kProgressScale);
+  }
+}

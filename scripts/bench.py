@@ -1,0 +1,179 @@
+#!/usr/bin/env python3
+"""Quillet's costs, measured inside the test script's Wine session (see bench.sh).
+
+1. start-up: starting Quillet.exe until its window shows, against the emptiest window program;
+2. end-to-end: converting a 10-minute track through Quillet (path on the command line, until the
+   completion text), against running the same ffmpeg.exe command directly;
+3. completion latency: from the converter's end to the completion text;
+4. Quillet's CPU time during a conversion of about 30 seconds, as a share of the converter's;
+5. the size of Quillet.exe and the DLLs it imports.
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import tempfile
+import threading
+import time
+
+
+def wine(*args):
+    return subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, capture_output=True, check=False)
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def figures(output):
+    return {k: v for k, v in (line.split("=", 1) for line in output.decode().splitlines() if "=" in line)}
+
+
+def process_cpu_seconds(image_name):
+    """CPU seconds of the Linux process that runs the Windows program IMAGE_NAME: the one whose
+    command line starts with the program or names it right after Wine's loader."""
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                arguments = cmdline.read().decode("utf-8", "replace").split("\0")
+            program = next((arguments[i + 1] for i, argument in enumerate(arguments[:-1])
+                            if argument.endswith("/wine") or argument.endswith("wine-preloader")), arguments[0])
+            if not program.lower().replace("/", "\\").endswith("\\" + image_name.lower()):
+                continue
+            with open(f"/proc/{pid}/stat") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        except OSError:
+            continue
+    return None
+
+
+def median_line(name, values, unit):
+    return f"{name}: median {statistics.median(values):.1f} {unit} (runs: {', '.join(f'{v:.1f}' for v in values)})"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--ffmpeg", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--track-seconds", type=int, default=600)
+    parser.add_argument("--cpu-track-seconds", type=int, default=40,
+                        help="audio length that takes the converter about 30 s here")
+    parser.add_argument("--parts", default="1,2,3,4,5", help="which measurements to make")
+    options = parser.parse_args()
+    parts = set(options.parts.split(","))
+
+    work = tempfile.mkdtemp(prefix="quillet-bench-")
+    program = os.path.join(work, "Program Files", "Quillet")
+    os.makedirs(program)
+    quillet = os.path.join(program, "Quillet.exe")
+    shutil.copy(os.path.join(options.build, "Quillet.exe"), quillet)
+    shutil.copy(options.ffmpeg, os.path.join(program, "ffmpeg.exe"))
+    bench = os.path.join(options.build, "tests", "quillet_bench.exe")
+    empty = os.path.join(options.build, "tests", "empty_window.exe")
+    wine("reg", "add", r"HKCU\Software\VB and VBA Program Settings\Quillet\Settings", "/v", "Options", "/d", "0", "/f")
+
+    def track(seconds):
+        path = os.path.join(work, f"track {seconds}s.wav")
+        if not os.path.exists(path):
+            subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
+                            "-ac", "2", path], check=True)
+        return path
+
+    latencies = []
+    if "1" in parts:
+        measure_startup(options, bench, empty, quillet)
+    if "2" in parts:
+        latencies += measure_track(options, bench, program, quillet, track)
+    if "3" in parts:
+        measure_latency(options, bench, quillet, track, latencies)
+    if "4" in parts:
+        measure_cpu(options, bench, quillet, track)
+    if "5" in parts:
+        measure_size(quillet)
+    shutil.rmtree(work, ignore_errors=True)
+
+
+def measure_startup(options, bench, empty, quillet):
+    print("1. Start-up until the window is shown")
+    for warm_up in (empty, quillet):
+        wine(bench, "startup", windows_path(warm_up), "EmptyWindow" if warm_up == empty else "QuilletGUI")
+    floor, startup = [], []
+    for _ in range(options.runs):
+        floor.append(float(figures(wine(bench, "startup", windows_path(empty), "EmptyWindow").stdout)["startup_ms"]))
+        startup.append(float(figures(wine(bench, "startup", windows_path(quillet), "QuilletGUI").stdout)["startup_ms"]))
+    print("  " + median_line("empty window", floor, "ms"))
+    print("  " + median_line("Quillet", startup, "ms"))
+    print(f"  ratio {statistics.median(startup) / statistics.median(floor):.2f} (goal at most 1.3)")
+
+
+def measure_track(options, bench, program, quillet, track):
+    print(f"2. Converting a {options.track_seconds // 60}-minute track")
+    source = track(options.track_seconds)
+    mp3 = os.path.splitext(source)[0] + ".mp3"
+    direct, through = [], []
+    latencies = []
+    for _ in range(max(1, min(options.runs, 3))):
+        command = f'"{windows_path(os.path.join(program, "ffmpeg.exe"))}" -y -i "{windows_path(source)}" "{windows_path(mp3)}"'
+        direct.append(float(figures(wine(bench, "run", command).stdout)["total_ms"]) / 1000)
+        result = figures(wine(bench, "convert", windows_path(quillet), windows_path(source)).stdout)
+        through.append(float(result["total_ms"]) / 1000)
+        latencies.append(float(result["latency_ms"]))
+    print("  " + median_line("ffmpeg.exe directly", direct, "s"))
+    print("  " + median_line("through Quillet", through, "s"))
+    print(f"  ratio {statistics.median(through) / statistics.median(direct):.3f} (goal at most 1.05)")
+    return latencies
+
+
+def measure_latency(options, bench, quillet, track, latencies):
+    print("3. From the converter's end to the completion text")
+    short = track(2)
+    for _ in range(options.runs):
+        latencies.append(float(figures(wine(bench, "convert", windows_path(quillet), windows_path(short)).stdout)["latency_ms"]))
+    print("  " + median_line("latency", latencies, "ms") + " (goal at most 100 ms, one tick)")
+
+
+def measure_cpu(options, bench, quillet, track):
+    print(f"4. CPU time during a conversion of about 30 s ({options.cpu_track_seconds} s of audio)")
+    source = track(options.cpu_track_seconds)
+    shares = []
+    for _ in range(max(1, min(options.runs, 3))):
+        samples = {}
+        done = threading.Event()
+
+        def sample():
+            # The converter's CPU time is read until it is gone; Quillet's when the converter starts and ends.
+            while not done.is_set():
+                converter = process_cpu_seconds("ffmpeg.exe")
+                if converter is not None:
+                    samples.setdefault("quillet_start", process_cpu_seconds("Quillet.exe"))
+                    samples["converter"] = converter
+                    samples["quillet_end"] = process_cpu_seconds("Quillet.exe")
+                time.sleep(0.05)
+
+        sampler = threading.Thread(target=sample)
+        sampler.start()
+        result = figures(wine(bench, "convert", windows_path(quillet), windows_path(source)).stdout)
+        done.set()
+        sampler.join()
+        quillet_cpu = samples["quillet_end"] - samples["quillet_start"]
+        shares.append(100 * quillet_cpu / samples["converter"])
+        print(f"  conversion {float(result['total_ms']) / 1000:.1f} s: Quillet {quillet_cpu:.2f} s CPU, "
+              f"converter {samples['converter']:.2f} s CPU")
+    print("  " + median_line("Quillet's share", shares, "%") + " (goal under 1%)")
+
+
+def measure_size(quillet):
+    print("5. Size")
+    print(f"  Quillet.exe: {os.path.getsize(quillet)} bytes")
+    imports = subprocess.run(["i686-w64-mingw32-objdump", "-p", quillet], capture_output=True, text=True).stdout
+    dlls = sorted({line.split(":", 1)[1].strip() for line in imports.splitlines() if "DLL Name:" in line})
+    print(f"  imports (all part of Windows): {', '.join(dlls)}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "tests/system/test_programs.h"
+#include "tests/window/window_driver.h"
+
+class TaskbarProgressTest : public WindowTest {
+ protected:
+  void StartConversion() {
+    Load();
+    form->Text1.SetText(folder / L"clip.avi");
+    Click(form->Command2);
+  }
+  std::pair<TaskbarProgress, double> Last() const { return world.taskbar.back(); }
+
+  TempFolder folder;
+};
+
+TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
+  StartConversion();
+  ASSERT_FALSE(world.taskbar.empty());
+  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+}
+
+TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryFifthTickOnly) {
+  StartConversion();
+  world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  for (int tick = 1; tick <= 4; ++tick) Tick();
+  EXPECT_EQ(world.nextProcess->reads, 0);
+  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+
+  Tick();
+  EXPECT_EQ(world.nextProcess->reads, 1);
+  EXPECT_EQ(Last().first, TaskbarProgress::Normal);
+  EXPECT_DOUBLE_EQ(Last().second, 0.25);
+
+  world.nextProcess->newErrorBytes = "size=  80kB time=00:00:05.00 bitrate=\r";
+  for (int tick = 1; tick <= 5; ++tick) Tick();
+  EXPECT_EQ(world.nextProcess->reads, 2);
+  EXPECT_DOUBLE_EQ(Last().second, 0.5);
+}
+
+TEST_F(TaskbarProgressTest, AnInputOfUnknownLengthStaysIndeterminate) {
+  StartConversion();
+  world.nextProcess->newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  for (int tick = 1; tick <= 5; ++tick) Tick();
+  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+}
+
+TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilTheNextStart) {
+  StartConversion();
+  WriteFileBytes(folder / L"clip.mp3", "ID3");
+  world.nextProcess->running = false;
+  Tick();
+  EXPECT_EQ(Last().first, TaskbarProgress::None);
+
+  world.nextProcess = std::make_shared<FakeProcessState>();
+  Click(form->Command2);
+  world.nextProcess->exitCode = 1;
+  world.nextProcess->running = false;
+  Tick();
+  EXPECT_EQ(Last().first, TaskbarProgress::Error);
+  Click(form->Command2);
+  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+}
