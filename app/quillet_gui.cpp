@@ -27,8 +27,9 @@ constexpr wchar_t kIconGroup[] = L"ABC";
 constexpr DWORD kOpenDialogFlags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES;
 constexpr DWORD kOpenDialogMaxFileSize = 5000;
 constexpr UINT_PTR kTimer1Id = 1;
-// The taskbar's progress follows the converter every fifth tick, twice a second.
-constexpr int kTicksPerProgress = 5;
+// The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
+// it move, seldom enough to cost next to nothing.
+constexpr int kTicksPerProgress = 10;
 
 std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
 
@@ -207,10 +208,12 @@ void QuilletGUI::PlayFinishedSound() { world_.Beep(MB_ICONASTERISK); }
 
 void QuilletGUI::PlayErrorSound() { world_.Beep(MB_ICONHAND); }
 
+// Also paints at once, so that the result is on the screen before a folder opens or a sound plays.
 void QuilletGUI::ShowAndFocus() {
   ShowWindow(form_, SW_SHOW);
   SetForegroundWindow(form_);
   SetFocus(FirstTabStop());
+  RedrawWindow(form_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 HWND QuilletGUI::FirstTabStop() const { return GetNextDlgTabItem(form_, nullptr, FALSE); }

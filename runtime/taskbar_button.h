@@ -7,7 +7,8 @@
 #include "runtime/outside_world.h"
 
 // The window's button on the taskbar, showing progress through the shell's ITaskbarList3. Made on
-// first use; where the shell offers no taskbar, it stays silent.
+// first use; where the shell offers no taskbar, it stays silent. What it already shows is not sent
+// again.
 class TaskbarButton {
  public:
   void Show(HWND window, TaskbarProgress state, double share);
@@ -18,6 +19,9 @@ class TaskbarButton {
   };
   std::unique_ptr<ITaskbarList3, Release> taskbar_;
   bool tried_ = false;
+  HWND shownWindow_ = nullptr;
+  TaskbarProgress shownState_ = TaskbarProgress::None;
+  ULONGLONG shownValue_ = 0;
 };
 
 // Enters the single-threaded apartment that the shell's objects expect, once, on first need.

@@ -21,10 +21,10 @@ TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 }
 
-TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryFifthTickOnly) {
+TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryTenthTickOnly) {
   StartConversion();
   world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
-  for (int tick = 1; tick <= 4; ++tick) Tick();
+  for (int tick = 1; tick <= 9; ++tick) Tick();
   EXPECT_EQ(world.nextProcess->reads, 0);
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 
@@ -34,7 +34,7 @@ TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryFifthTickOnly) {
   EXPECT_DOUBLE_EQ(Last().second, 0.25);
 
   world.nextProcess->newErrorBytes = "size=  80kB time=00:00:05.00 bitrate=\r";
-  for (int tick = 1; tick <= 5; ++tick) Tick();
+  for (int tick = 1; tick <= 10; ++tick) Tick();
   EXPECT_EQ(world.nextProcess->reads, 2);
   EXPECT_DOUBLE_EQ(Last().second, 0.5);
 }
@@ -42,7 +42,7 @@ TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryFifthTickOnly) {
 TEST_F(TaskbarProgressTest, AnInputOfUnknownLengthStaysIndeterminate) {
   StartConversion();
   world.nextProcess->newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
-  for (int tick = 1; tick <= 5; ++tick) Tick();
+  for (int tick = 1; tick <= 10; ++tick) Tick();
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 }
 
