@@ -51,7 +51,8 @@ void ConverterProgress::Read(std::string_view newBytes) {
   const std::string text = unread_ + std::string(newBytes);
   if (!duration_) {
     const size_t label = text.find(kDuration);
-    if (label != std::string::npos) duration_ = CompleteClockAt(std::string_view(text).substr(label + kDuration.size()));
+    if (label != std::string::npos)
+      duration_ = CompleteClockAt(std::string_view(text).substr(label + kDuration.size()));
   }
   for (size_t label = text.rfind(kTime); label != std::string::npos; label = text.rfind(kTime, label - 1)) {
     if (const auto time = CompleteClockAt(std::string_view(text).substr(label + kTime.size()))) {

@@ -45,7 +45,8 @@ void TaskbarButton::Show(HWND window, TaskbarProgress state, double share) {
   }
   if (!taskbar_) return;
   const bool hasValue = state == TaskbarProgress::Normal || state == TaskbarProgress::Error;
-  const ULONGLONG value = hasValue ? static_cast<ULONGLONG>((state == TaskbarProgress::Error ? 1.0 : share) * kProgressScale) : 0;
+  const ULONGLONG value =
+      hasValue ? static_cast<ULONGLONG>((state == TaskbarProgress::Error ? 1.0 : share) * kProgressScale) : 0;
   if (window == shownWindow_ && state == shownState_ && value == shownValue_) return;
   if (window != shownWindow_ || state != shownState_) taskbar_->SetProgressState(window, FlagOf(state));
   if (hasValue) taskbar_->SetProgressValue(window, value, kProgressScale);

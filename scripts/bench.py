@@ -64,9 +64,9 @@ def main():
     parser.add_argument("--track-seconds", type=int, default=600)
     parser.add_argument("--cpu-track-seconds", type=int, default=40,
                         help="audio length that takes the converter about 30 s here")
-    parser.add_argument("--parts", default="1,2,3,4,5", help="which measurements to make")
+    parser.add_argument("--only", default="1,2,3,4,5", help="which measurements to make")
     options = parser.parse_args()
-    parts = set(options.parts.split(","))
+    chosen = set(options.only.split(","))
 
     work = tempfile.mkdtemp(prefix="quillet-bench-")
     program = os.path.join(work, "Program Files", "Quillet")
@@ -86,15 +86,15 @@ def main():
         return path
 
     latencies = []
-    if "1" in parts:
+    if "1" in chosen:
         measure_startup(options, bench, empty, quillet)
-    if "2" in parts:
+    if "2" in chosen:
         latencies += measure_track(options, bench, program, quillet, track)
-    if "3" in parts:
+    if "3" in chosen:
         measure_latency(options, bench, quillet, track, latencies)
-    if "4" in parts:
+    if "4" in chosen:
         measure_cpu(options, bench, quillet, track)
-    if "5" in parts:
+    if "5" in chosen:
         measure_size(quillet)
     shutil.rmtree(work, ignore_errors=True)
 

@@ -25,7 +25,7 @@ inline std::vector<std::wstring> Parts(const std::wstring& text) {
   return parts;
 }
 
-#define FUZZ_ASSERT(condition) \
-  do {                         \
+#define FUZZ_ASSERT(condition)          \
+  do {                                  \
     if (!(condition)) __builtin_trap(); \
   } while (0)

@@ -8,8 +8,8 @@ TEST(TaskbarButton, EveryStateOnAnyWindowReturnsNormally) {
   HWND window = CreateWindowW(L"STATIC", L"progress", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                               nullptr, nullptr, nullptr);
   TaskbarButton button;
-  for (TaskbarProgress state : {TaskbarProgress::Indeterminate, TaskbarProgress::Normal, TaskbarProgress::Error,
-                                TaskbarProgress::None}) {
+  for (TaskbarProgress state :
+       {TaskbarProgress::Indeterminate, TaskbarProgress::Normal, TaskbarProgress::Error, TaskbarProgress::None}) {
     button.Show(window, state, 0.5);
   }
   EXPECT_TRUE(IsWindow(window));

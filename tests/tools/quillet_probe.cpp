@@ -218,6 +218,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"resources") return PrintResources();
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
-  Print(L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources|version ...");
+  Print(
+      L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources|version ...");
   return 64;
 }

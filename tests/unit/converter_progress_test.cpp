@@ -46,9 +46,7 @@ TEST(ConverterProgress, ReadsAnAudioOnlyConversionInAnyPieces) {
   }
 }
 
-TEST(ConverterProgress, ACorruptInputHasNoShare) {
-  EXPECT_FALSE(ReadInPieces(kFfmpegCorruptOutput, 100).Share());
-}
+TEST(ConverterProgress, ACorruptInputHasNoShare) { EXPECT_FALSE(ReadInPieces(kFfmpegCorruptOutput, 100).Share()); }
 
 TEST(ConverterProgress, AnInputWithoutLengthHasNoShare) {
   ConverterProgress progress;

@@ -23,7 +23,8 @@ TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
 
 TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryTenthTickOnly) {
   StartConversion();
-  world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  world.nextProcess->newErrorBytes =
+      "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
   for (int tick = 1; tick <= 9; ++tick) Tick();
   EXPECT_EQ(world.nextProcess->reads, 0);
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
