@@ -4,7 +4,7 @@
 1. start-up: starting Quillet.exe until its window shows, against the emptiest window program;
 2. end-to-end: converting a 10-minute track through Quillet (path on the command line, until the
    completion text), against running the same ffmpeg.exe command directly;
-3. completion latency: from the converter's end to the completion text;
+3. completion latency: from the converter's end to the completion text (and to the end of that tick);
 4. Quillet's CPU time during a conversion of about 30 seconds started in its window, as a share of
    the converter's;
 5. the size of Quillet.exe and the DLLs it imports.
@@ -123,7 +123,7 @@ def measure_track(options, bench, program, quillet, track):
         direct.append(float(figures(wine(bench, "run", command).stdout)["total_ms"]) / 1000)
         result = figures(wine(bench, "convert", windows_path(quillet), windows_path(source)).stdout)
         through.append(float(result["total_ms"]) / 1000)
-        latencies.append(float(result["latency_ms"]))
+        latencies.append(result)
     print("  " + median_line("ffmpeg.exe directly", direct, "s"))
     print("  " + median_line("through Quillet", through, "s"))
     print(f"  ratio {statistics.median(through) / statistics.median(direct):.3f} (goal at most 1.05)")
@@ -134,8 +134,11 @@ def measure_latency(options, bench, quillet, track, latencies):
     print("3. From the converter's end to the completion text")
     short = track(2)
     for _ in range(options.runs):
-        latencies.append(float(figures(wine(bench, "convert", windows_path(quillet), windows_path(short)).stdout)["latency_ms"]))
-    print("  " + median_line("latency", latencies, "ms") + " (goal at most 100 ms, one tick)")
+        latencies.append(figures(wine(bench, "convert", windows_path(quillet), windows_path(short)).stdout))
+    shown = [float(result["latency_ms"]) for result in latencies]
+    answering = [float(result["answering_ms"]) for result in latencies]
+    print("  " + median_line("completion text shown", shown, "ms") + " (goal at most 100 ms, one tick)")
+    print("  " + median_line("window answering again (buttons, focus and sound done)", answering, "ms"))
 
 
 def measure_cpu(options, bench, quillet, track):
