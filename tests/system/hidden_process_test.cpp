@@ -38,6 +38,25 @@ TEST(HiddenProcess, ReportsExitCodeAndWhatTheProgramSaidLast) {
   EXPECT_EQ(LastErrorLine(said), L"Видео 東京: the cause");
 }
 
+// The taskbar progress reads the error stream while the converter runs, each byte once.
+TEST(HiddenProcess, ReadsEachNewPieceOfTheErrorStreamOnce) {
+  const std::wstring program = StandInPath();
+  auto process = HiddenProcess::Start(
+      program, CommandLineFor(program, L"--stderr \"Duration: early\" --sleep 1500 --stderr \"time=late\""));
+  std::string early;
+  for (int i = 0; i < 200 && early.empty(); ++i, Sleep(10)) early = process->ReadNewErrorOutput();
+  EXPECT_NE(early.find("Duration: early"), std::string::npos);
+  EXPECT_EQ(early.find("time=late"), std::string::npos);
+
+  WaitUntilEnded(*process);
+  const std::string late = process->ReadNewErrorOutput();
+  EXPECT_NE(late.find("time=late"), std::string::npos);
+  EXPECT_EQ(late.find("Duration: early"), std::string::npos);
+  EXPECT_EQ(process->ReadNewErrorOutput(), "");
+  const std::wstring all = process->ErrorOutput();
+  EXPECT_LT(all.find(L"Duration: early"), all.find(L"time=late"));
+}
+
 TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilItEnds) {
   const std::wstring program = StandInPath();
   auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1500"));

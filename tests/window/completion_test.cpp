@@ -1,32 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
-#include "tests/system/test_programs.h"
 #include "tests/window/window_driver.h"
 
-class CompletionTest : public WindowTest {
+class CompletionTest : public ConversionTest {
  protected:
-  // Starts converting folder\clip.avi; the MP3 is folder\clip.mp3.
-  void StartConversion() {
-    Load();
-    form->Text1.SetText(folder / L"clip.avi");
-    Click(form->Command2);
-    ASSERT_EQ(world.starts.size(), 1u);
-  }
-  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"") {
-    if (wroteMp3) WriteFileBytes(folder / L"clip.mp3", "ID3 music");
-    world.nextProcess->exitCode = exitCode;
-    world.nextProcess->errorOutput = said;
-    world.nextProcess->running = false;
-  }
   void ExpectIdleAgain() {
     EXPECT_FALSE(form->Timer1.Enabled());
     EXPECT_TRUE(form->Command1.Enabled());
     EXPECT_TRUE(form->Command2.Enabled());
     EXPECT_EQ(form->Command2.Caption(), L"Convert to MP3");
   }
-
-  TempFolder folder;
 };
 
 TEST_F(CompletionTest, WhileTheConverterRunsTheWindowStaysBusy) {

@@ -1,18 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/system/test_programs.h"
 #include "tests/window/window_driver.h"
 
-class TaskbarProgressTest : public WindowTest {
+class TaskbarProgressTest : public ConversionTest {
  protected:
-  void StartConversion() {
-    Load();
-    form->Text1.SetText(folder / L"clip.avi");
-    Click(form->Command2);
-  }
   std::pair<TaskbarProgress, double> Last() const { return world.taskbar.back(); }
-
-  TempFolder folder;
 };
 
 TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
@@ -49,15 +41,13 @@ TEST_F(TaskbarProgressTest, AnInputOfUnknownLengthStaysIndeterminate) {
 
 TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilTheNextStart) {
   StartConversion();
-  WriteFileBytes(folder / L"clip.mp3", "ID3");
-  world.nextProcess->running = false;
+  ConverterEnds(0, true);
   Tick();
   EXPECT_EQ(Last().first, TaskbarProgress::None);
 
   world.nextProcess = std::make_shared<FakeProcessState>();
   Click(form->Command2);
-  world.nextProcess->exitCode = 1;
-  world.nextProcess->running = false;
+  ConverterEnds(1, false);
   Tick();
   EXPECT_EQ(Last().first, TaskbarProgress::Error);
   Click(form->Command2);

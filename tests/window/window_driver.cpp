@@ -13,6 +13,20 @@ void WindowTest::TearDown() {
   ForgetStoredOption();
 }
 
+void ConversionTest::StartConversion() {
+  Load();
+  form->Text1.SetText(folder / L"clip.avi");
+  Click(form->Command2);
+  ASSERT_EQ(world.starts.size(), 1u);
+}
+
+void ConversionTest::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
+  if (wroteMp3) WriteFileBytes(folder / L"clip.mp3", "ID3 music");
+  world.nextProcess->exitCode = exitCode;
+  world.nextProcess->errorOutput = said;
+  world.nextProcess->running = false;
+}
+
 QuilletGUI& WindowTest::Load(const std::wstring& commandLineTail) {
   form = std::make_unique<QuilletGUI>(world, commandLineTail);
   world.watchedWindow = form->hWnd();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/quillet_gui.h"
+#include "tests/system/test_programs.h"
 #include "tests/window/fake_world.h"
 
 // A test of the real window with the outside world stood in for. Each test starts with no stored
@@ -32,6 +33,18 @@ class WindowTest : public testing::Test {
 
   FakeWorld world;
   std::unique_ptr<QuilletGUI> form;
+};
+
+// A window converting folder\clip.avi to folder\clip.mp3, started by a click, with the converter
+// stood in for.
+class ConversionTest : public WindowTest {
+ protected:
+  void StartConversion();
+  // The stand-in converter ends with the exit code, having written the MP3 or not, and with `said`
+  // on its error stream.
+  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"");
+
+  TempFolder folder;
 };
 
 // Drops the files on a window as the shell does; no files makes a drop that carries none.
