@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "converter/hidden_process.h"
+#include "runtime/hidden_process.h"
 #include "runtime/open_file_text.h"
 
 int Win32OutsideWorld::MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) {

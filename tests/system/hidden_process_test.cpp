@@ -1,4 +1,4 @@
-#include "converter/hidden_process.h"
+#include "runtime/hidden_process.h"
 
 #include <gtest/gtest.h>
 
