@@ -12,6 +12,7 @@
 #include "runtime/command_line.h"
 #include "runtime/dropped_files.h"
 #include "runtime/files.h"
+#include "runtime/hidden_process.h"
 #include "runtime/program_info.h"
 #include "runtime/runtime_error.h"
 #include "runtime/settings_store.h"
@@ -122,7 +123,9 @@ void QuilletGUI::Command2_Click() {
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
 
-  Conversion conversion{output, GetFolder(FullPath(output)), nullptr, L"", {}};
+  Conversion conversion;
+  conversion.outputPath = output;
+  conversion.outputFolder = GetFolder(FullPath(output));
   try {
     conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), input, output));
   } catch (const RuntimeError& error) {
@@ -159,12 +162,13 @@ void QuilletGUI::Timer1_Timer() {
     return;
   }
 
-  const Conversion conversion = std::move(*conversion_);
+  Conversion conversion = std::move(*conversion_);
   conversion_.reset();
   ConversionEnd end{conversion.startFailure, 0, IsNonEmptyFile(conversion.outputPath), L""};
   if (conversion.process) {
+    ReadConverterMessages(conversion);
     end.exitCode = conversion.process->ExitCode();
-    end.lastErrorLine = LastErrorLine(conversion.process->ErrorOutput());
+    end.lastErrorLine = LastErrorLine(DecodeProgramOutput(conversion.messages));
   }
   const std::wstring failure = FailureReason(end);
 
@@ -192,9 +196,15 @@ bool QuilletGUI::IsProcessRunning(const Conversion& conversion) {
 }
 
 // Reads only what the converter wrote since the last look.
+void QuilletGUI::ReadConverterMessages(Conversion& conversion) {
+  const std::string newBytes = conversion.process->ReadNewErrorOutput();
+  conversion.progress.Read(newBytes);
+  KeepTail(conversion.messages, newBytes);
+}
+
 void QuilletGUI::ShowProgress(Conversion& conversion) {
   ticksSinceProgress_ = 0;
-  conversion.progress.Read(conversion.process->ReadNewErrorOutput());
+  ReadConverterMessages(conversion);
   const std::optional<double> share = conversion.progress.Share();
   world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
                              share.value_or(0));

@@ -56,6 +56,7 @@ class QuilletGUI {
     std::unique_ptr<StartedProcess> process;  // null when it could not be started
     std::wstring startFailure;
     ConverterProgress progress;
+    std::string messages;  // the end of what the converter wrote to its error stream
   };
 
   void Form_Load();
@@ -68,6 +69,7 @@ class QuilletGUI {
   void Status_Click();
 
   bool IsProcessRunning(const Conversion& conversion);
+  void ReadConverterMessages(Conversion& conversion);
   void ShowProgress(Conversion& conversion);
   void SwitchConvertCaption();
   void PlayErrorSound();

@@ -4,6 +4,8 @@ namespace {
 
 constexpr wchar_t kGenericTrailer[] = L"Conversion failed!";
 constexpr wchar_t kBlanks[] = L" \t";
+// Longer than any line the converter writes, a path of the longest kind included.
+constexpr size_t kKeptBytes = 128 * 1024;
 
 std::wstring Trimmed(const std::wstring& line) {
   const auto first = line.find_first_not_of(kBlanks);
@@ -31,4 +33,12 @@ std::wstring LastErrorLine(const std::wstring& errorOutput) {
     end = breakBefore;
   }
   return L"";
+}
+
+void KeepTail(std::string& kept, std::string_view newBytes) {
+  kept.append(newBytes);
+  if (kept.size() <= kKeptBytes) return;
+  const size_t cut = kept.size() - kKeptBytes;
+  const size_t lineStart = kept.find('\n', cut);
+  kept.erase(0, lineStart == std::string::npos ? cut : lineStart + 1);
 }

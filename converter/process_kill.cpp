@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include "converter/image_name.h"
+#include "runtime/child_process.h"
 #include "runtime/handles.h"
 
 void KillProcessByName(const std::wstring& name) noexcept {
@@ -13,7 +14,8 @@ void KillProcessByName(const std::wstring& name) noexcept {
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
     if (!ImageNameMatches(entry.szExeFile, name)) continue;
-    const UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
-    if (process) TerminateProcess(process.get(), 0);
+    const UniqueKernelHandle process(
+        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID));
+    if (process && IsOwnChild(process.get())) TerminateProcess(process.get(), 0);
   }
 }

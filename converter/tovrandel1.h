@@ -4,8 +4,8 @@
 
 #include "runtime/controls.h"
 
-// The converter controller: cancels every running conversion on request and again when it goes,
-// and can start a command line hidden, arming the window's timer.
+// The converter controller: cancels every conversion that this Quillet runs, on request and again
+// when it goes, and can start a command line hidden, arming the window's timer.
 class Tovrandel1 {
  public:
   // Holds the window's own timer from now until it goes.
@@ -17,7 +17,7 @@ class Tovrandel1 {
   // Starts the command line hidden, then enables the timer with a 500 ms period. A command that
   // cannot be started leaves the timer as it was; no failure reaches the caller.
   void ConvertMedia(const std::wstring& CommandString);
-  // Terminates every running converter process; no failure reaches the caller.
+  // Terminates every converter process that this Quillet started; no failure reaches the caller.
   void CancelConvert();
 
   // What the controller can tell its owner. It raises none of them today.

@@ -1,46 +1,55 @@
 #include "runtime/hidden_process.h"
 
-#include <vector>
-
+#include "runtime/child_process.h"
 #include "runtime/runtime_error.h"
 
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 SECURITY_ATTRIBUTES Inheritable() { return SECURITY_ATTRIBUTES{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE}; }
 
-// The capture file: the child appends through an inheritable handle of its own; we read through
-// another, which deletes the file when it closes.
+std::wstring TemporaryFolder() {
+  std::wstring folder(GetTempPathW(0, nullptr), L'\0');
+  folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), &folder[0]));
+  if (folder.empty()) throw LastWin32Error(L"Cannot find the temporary folder");
+  return folder;
+}
+
+// The capture file: the child appends through an inheritable handle of its own, which lets others
+// read the file but neither write nor delete it; we read through another, which deletes the file
+// when it closes.
 struct CaptureFile {
   UniqueFileHandle childEnd;
   UniqueFileHandle ourEnd;
 };
 
 CaptureFile CreateCaptureFile() {
-  wchar_t folder[MAX_PATH + 1];
-  wchar_t path[MAX_PATH + 1];
-  if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"qlt", 0, path)) {
-    throw LastWin32Error(L"Cannot create a file for the converter's messages");
-  }
+  static unsigned made = 0;
+  const std::wstring folder = TemporaryFolder();
   SECURITY_ATTRIBUTES inheritable = Inheritable();
-  CaptureFile capture;
-  capture.childEnd.reset(CreateFileW(path, FILE_APPEND_DATA | SYNCHRONIZE, kShareAll, &inheritable, TRUNCATE_EXISTING,
-                                     FILE_ATTRIBUTE_TEMPORARY, nullptr));
-  capture.ourEnd.reset(CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-  if (!capture.childEnd || !capture.ourEnd) {
-    const RuntimeError error = LastWin32Error(L"Cannot open the file for the converter's messages");
-    DeleteFileW(path);
-    throw error;
+  for (;;) {
+    const std::wstring path =
+        folder + L"qlt" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++made) + L".tmp";
+    CaptureFile capture;
+    capture.childEnd.reset(CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+                                       FILE_SHARE_READ | FILE_SHARE_DELETE, &inheritable, CREATE_NEW,
+                                       FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (!capture.childEnd && GetLastError() == ERROR_FILE_EXISTS) continue;
+    if (!capture.childEnd) throw LastWin32Error(L"Cannot create a file for the converter's messages");
+    capture.ourEnd.reset(CreateFileW(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!capture.ourEnd) {
+      const RuntimeError error = LastWin32Error(L"Cannot open the file for the converter's messages");
+      DeleteFileW(path.c_str());
+      throw error;
+    }
+    return capture;
   }
-  return capture;
 }
 
 UniqueFileHandle OpenNullDevice() {
   SECURITY_ATTRIBUTES inheritable = Inheritable();
-  UniqueFileHandle nul(
-      CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, kShareAll, &inheritable, OPEN_EXISTING, 0, nullptr));
+  UniqueFileHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   &inheritable, OPEN_EXISTING, 0, nullptr));
   if (!nul) throw LastWin32Error(L"Cannot open the null device");
   return nul;
 }
@@ -50,31 +59,20 @@ UniqueFileHandle OpenNullDevice() {
 std::unique_ptr<HiddenProcess> HiddenProcess::Start(const std::wstring& program, const std::wstring& commandLine) {
   CaptureFile capture = CreateCaptureFile();
   const UniqueFileHandle nul = OpenNullDevice();
-
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.wShowWindow = SW_HIDE;
-  startup.hStdInput = nul.get();
-  startup.hStdOutput = nul.get();
-  startup.hStdError = capture.childEnd.get();
-
-  std::vector<wchar_t> writableCommandLine(commandLine.begin(), commandLine.end());
-  writableCommandLine.push_back(L'\0');
-  PROCESS_INFORMATION started = {};
-  if (!CreateProcessW(program.c_str(), writableCommandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &started)) {
-    throw LastWin32Error(L"Cannot start " + program);
-  }
-  CloseHandle(started.hThread);
+  const StandardHandles handles{nul.get(), nul.get(), capture.childEnd.get()};
+  StartedChild child = StartChild(program, commandLine, SW_HIDE, &handles);
   return std::unique_ptr<HiddenProcess>(
-      new HiddenProcess(UniqueKernelHandle(started.hProcess), started.dwProcessId, std::move(capture.ourEnd)));
+      new HiddenProcess(std::move(child.process), child.id, std::move(capture.ourEnd)));
 }
 
 HiddenProcess::HiddenProcess(UniqueKernelHandle process, DWORD id, UniqueFileHandle errorCapture)
     : process_(std::move(process)), id_(id), errorCapture_(std::move(errorCapture)) {}
 
 bool HiddenProcess::IsRunning() { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool HiddenProcess::WaitUntilEnded(DWORD milliseconds) {
+  return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+}
 
 DWORD HiddenProcess::ExitCode() {
   DWORD code = 0;
@@ -83,18 +81,11 @@ DWORD HiddenProcess::ExitCode() {
 }
 
 std::string HiddenProcess::ReadNewErrorOutput() {
-  const size_t known = errorBytes_.size();
+  std::string bytes;
   char chunk[4096];
   DWORD read = 0;
-  while (ReadFile(errorCapture_.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
-    errorBytes_.append(chunk, read);
-  }
-  return errorBytes_.substr(known);
-}
-
-std::wstring HiddenProcess::ErrorOutput() {
-  ReadNewErrorOutput();
-  return DecodeProgramOutput(errorBytes_);
+  while (ReadFile(errorCapture_.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+  return bytes;
 }
 
 std::wstring DecodeProgramOutput(const std::string& bytes) {

@@ -7,9 +7,10 @@
 #include "runtime/handles.h"
 #include "runtime/outside_world.h"
 
-// A program started with no window, its input from the null device and its error stream captured
-// in a temporary file, so that the program never waits on us and its last words can be read after
-// it ends. The process handle is kept, so the id can never come to name another process.
+// A program started with no window, as one of Quillet's children, its input from the null device and
+// its error stream captured in a temporary file that others may read but not change, so that the
+// program never waits on us and its messages can be read while it runs and after it ends. The
+// process handle is kept, so the id can never come to name another process.
 class HiddenProcess : public StartedProcess {
  public:
   // Starts `program` (a full path, also the first token of `commandLine`); throws RuntimeError.
@@ -17,17 +18,16 @@ class HiddenProcess : public StartedProcess {
 
   DWORD Id() const override { return id_; }
   bool IsRunning() override;
+  bool WaitUntilEnded(DWORD milliseconds) override;
   DWORD ExitCode() override;
   std::string ReadNewErrorOutput() override;
-  std::wstring ErrorOutput() override;
 
  private:
   HiddenProcess(UniqueKernelHandle process, DWORD id, UniqueFileHandle errorCapture);
 
   UniqueKernelHandle process_;
   DWORD id_;
-  UniqueFileHandle errorCapture_;  // read side of the capture file, deleted when closed
-  std::string errorBytes_;
+  UniqueFileHandle errorCapture_;  // read end of the capture file, which goes when it is closed
 };
 
 // The text of bytes a console program wrote: UTF-8 where they are valid UTF-8, else the ANSI code page.

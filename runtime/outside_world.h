@@ -13,12 +13,12 @@ class StartedProcess {
   virtual ~StartedProcess() = default;
   virtual DWORD Id() const = 0;
   virtual bool IsRunning() = 0;
+  // Waits at most this long for the process to end; whether it has.
+  virtual bool WaitUntilEnded(DWORD milliseconds) = 0;
   // Valid once the process has ended.
   virtual DWORD ExitCode() = 0;
   // The bytes the process has written to its error stream since the last call.
   virtual std::string ReadNewErrorOutput() = 0;
-  // Everything the process has written to its error stream, as text.
-  virtual std::wstring ErrorOutput() = 0;
 };
 
 // What the window's taskbar button shows of a conversion.

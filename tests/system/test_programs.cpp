@@ -31,6 +31,16 @@ TempFolder::~TempFolder() {
   SHFileOperationW(&operation);
 }
 
+std::string Utf8(const std::wstring& text) {
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+  }
+  return bytes;
+}
+
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));

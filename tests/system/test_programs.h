@@ -31,6 +31,9 @@ class TempFolder {
   std::wstring path_;
 };
 
+// The text in UTF-8, as a console program writes it.
+std::string Utf8(const std::wstring& text);
+
 // Writes bytes to a file, replacing it.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/child_process.h"
 #include "tests/system/test_programs.h"
 
 namespace {
@@ -21,7 +22,7 @@ UniqueKernelHandle StartConverterStandIn(const TempFolder& folder, const std::ws
   CreateDirectoryW((folder / subfolder).c_str(), nullptr);
   const std::wstring path = folder / (subfolder + L"\\ffmpeg.exe");
   EXPECT_TRUE(CopyFileW(StandInPath().c_str(), path.c_str(), FALSE));
-  return StartProgram(path, L"--sleep 60000");
+  return StartChild(path, L"\"" + path + L"\" --sleep 60000", SW_HIDE).process;
 }
 
 }  // namespace

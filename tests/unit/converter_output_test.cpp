@@ -31,3 +31,13 @@ TEST(LastErrorLine, IsEmptyWhenNothingWasSaid) {
   EXPECT_EQ(LastErrorLine(L"\r\n\n \t\n"), L"");
   EXPECT_EQ(LastErrorLine(L"Conversion failed!\n"), L"");
 }
+
+TEST(KeepTail, KeepsOnlyTheEndOfALongRunBeginningAtALine) {
+  std::string kept;
+  const std::string progress = "size=  40kB time=00:00:05.00 bitrate=  64.7kbits/s speed=2.3x\n";
+  for (int i = 0; i < 10000; ++i) KeepTail(kept, progress);
+  KeepTail(kept, "Error writing trailer: No space left on device\n");
+  EXPECT_LT(kept.size(), 200u * 1024);
+  EXPECT_EQ(kept.compare(0, 5, "size="), 0);
+  EXPECT_EQ(LastErrorLine(std::wstring(kept.begin(), kept.end())), L"Error writing trailer: No space left on device");
+}

@@ -12,12 +12,12 @@ class FakeProcess : public StartedProcess {
     ++state_->probes;
     return state_->running;
   }
+  bool WaitUntilEnded(DWORD) override { return !state_->running; }
   DWORD ExitCode() override { return state_->exitCode; }
   std::string ReadNewErrorOutput() override {
     ++state_->reads;
     return std::exchange(state_->newErrorBytes, "");
   }
-  std::wstring ErrorOutput() override { return state_->errorOutput; }
 
  private:
   std::shared_ptr<FakeProcessState> state_;

@@ -12,7 +12,6 @@
 struct FakeProcessState {
   bool running = true;
   DWORD exitCode = 0;
-  std::wstring errorOutput;
   std::string newErrorBytes;  // taken by the next read of what is new
   int probes = 0;
   int reads = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
+#include "runtime/child_process.h"
 #include "tests/system/test_programs.h"
 #include "tests/window/window_driver.h"
 
@@ -93,11 +94,12 @@ TEST_F(StartupTest, NoTailLeavesThePlaceholder) {
 
 class ShutdownTest : public WindowTest {
  protected:
-  // A stand-in for a running converter: a copy of the stand-in named ffmpeg.exe.
+  // A stand-in for a running converter: a copy of the stand-in named ffmpeg.exe, started as Quillet
+  // starts its converter.
   UniqueKernelHandle StartRunningConverter() {
     const std::wstring path = folder / L"ffmpeg.exe";
     CopyFileW(StandInPath().c_str(), path.c_str(), FALSE);
-    return StartProgram(path, L"--sleep 60000");
+    return StartChild(path, L"\"" + path + L"\" --sleep 60000", SW_HIDE).process;
   }
   void ExpectEnded(HWND window) {
     EXPECT_EQ(form->hWnd(), nullptr);

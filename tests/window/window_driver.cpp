@@ -23,7 +23,7 @@ void ConversionTest::StartConversion() {
 void ConversionTest::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
   if (wroteMp3) WriteFileBytes(folder / L"clip.mp3", "ID3 music");
   world.nextProcess->exitCode = exitCode;
-  world.nextProcess->errorOutput = said;
+  world.nextProcess->newErrorBytes += Utf8(said);
   world.nextProcess->running = false;
 }
 
