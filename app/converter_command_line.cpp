@@ -8,6 +8,8 @@ namespace {
 constexpr wchar_t kConverterName[] = L"ffmpeg.exe";
 // -y: replace an existing output without asking; -i: the input follows.
 constexpr wchar_t kConverterOptions[] = L" -y -i ";
+// The output's name ends in ".part" until it is complete, so its format is named.
+constexpr wchar_t kOutputOptions[] = L" -f mp3 ";
 
 }  // namespace
 
@@ -22,6 +24,6 @@ std::wstring QuoteArgument(const std::wstring& argument) {
 
 std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
                                        const std::wstring& outputPath) {
-  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(inputPath) + L" " +
+  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(inputPath) + kOutputOptions +
          QuoteArgument(outputPath);
 }

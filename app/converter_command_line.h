@@ -11,7 +11,7 @@ std::wstring ConverterPath(const std::wstring& programFolder);
 // A double quote cannot be part of a Windows path; any inside is dropped.
 std::wstring QuoteArgument(const std::wstring& argument);
 
-// "<folder>\ffmpeg.exe" -y -i "<input>" "<output>": the program path is quoted too, so that a folder
-// with blanks in its name never makes Windows start some other program.
+// "<folder>\ffmpeg.exe" -y -i "<input>" -f mp3 "<output>": the program path is quoted too, so that a
+// folder with blanks in its name never makes Windows start some other program.
 std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
                                        const std::wstring& outputPath);

@@ -16,3 +16,19 @@ bool IsNoVideo(const std::wstring& text);
 
 // The text with every double quote removed: a command-line tail becomes the input path this way.
 std::wstring WithoutDoubleQuotes(std::wstring text);
+
+// Whether the text names a file on this computer or a network share, the only things Quillet
+// converts: a path with a drive letter ("C:\..."), a share ("\\server\share\..."), either in the
+// long form ("\\?\..."), or a path relative to the current folder. Not a web address or any other
+// "scheme:" that ffmpeg would open, nor anything that ffmpeg would read as an option (a leading "-").
+bool NamesAFile(const std::wstring& text);
+
+// The last part of a path: the file's own name.
+std::wstring FileNameOf(const std::wstring& path);
+
+// Where the converter writes the MP3 until it is complete: its name with ".part" added, or with
+// ".1.part", ".2.part", ... for `attempt` 1, 2, ... when that name is taken.
+std::wstring UnfinishedName(const std::wstring& mp3Path, int attempt);
+
+// Another name for a file beside it: "clip (2).mp3" for `number` 2.
+std::wstring NumberedName(const std::wstring& path, int number);

@@ -5,6 +5,7 @@
 #include "app/conversion_outcome.h"
 #include "app/converter_command_line.h"
 #include "app/form_definition.h"
+#include "app/output_file.h"
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
@@ -13,6 +14,7 @@
 #include "runtime/dropped_files.h"
 #include "runtime/files.h"
 #include "runtime/hidden_process.h"
+#include "runtime/path_text.h"
 #include "runtime/program_info.h"
 #include "runtime/runtime_error.h"
 #include "runtime/settings_store.h"
@@ -86,10 +88,12 @@ void QuilletGUI::Form_Load() {
   }
 }
 
-// Closing, for whatever reason: stop every conversion and end. Nothing is asked or refused.
+// Closing, for whatever reason: stop the conversion, remove its unfinished MP3 and end. Nothing is
+// asked or refused.
 void QuilletGUI::Form_QueryUnload() {
   Converter->CancelConvert();
   Converter.reset();
+  DiscardConversion();
   End();
 }
 
@@ -108,13 +112,19 @@ void QuilletGUI::Command1_Click() {
 // Converts the video named in Text1 to an MP3 beside it. A converter that cannot be started is
 // reported by the first tick of the watcher, like any conversion that failed.
 void QuilletGUI::Command2_Click() {
-  const std::wstring input = Text1.Text();
-  if (IsNoVideo(input)) {
+  const std::wstring text = Text1.Text();
+  if (IsNoVideo(text)) {
     world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
     return;
   }
-  const std::wstring output = GetMp3FileName(input);
-  if (IsSameFile(input, output)) {
+  if (!NamesAFile(text)) {
+    world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
+    return;
+  }
+  Conversion conversion;
+  conversion.inputPath = FullPath(text);
+  conversion.outputPath = GetMp3FileName(conversion.inputPath);
+  if (IsSameFile(world_.Files(), conversion.inputPath, conversion.outputPath)) {
     world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
     return;
   }
@@ -122,19 +132,29 @@ void QuilletGUI::Command2_Click() {
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
-
-  Conversion conversion;
-  conversion.outputPath = output;
-  conversion.outputFolder = GetFolder(FullPath(output));
-  try {
-    conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), input, output));
-  } catch (const RuntimeError& error) {
-    conversion.startFailure = StartFailureReason(error.Code(), error.Description());
-  }
+  StartConverter(conversion);
   conversion_ = std::move(conversion);
   ticksSinceProgress_ = 0;
   world_.ShowTaskbarProgress(form_, TaskbarProgress::Indeterminate, 0);
   Timer1.SetEnabled(true);
+}
+
+// The converter writes to an unfinished name of Quillet's making, given to it, as the input, in the
+// form that works at any length.
+void QuilletGUI::StartConverter(Conversion& conversion) {
+  try {
+    conversion.unfinishedPath = ReserveUnfinishedFile(world_.Files(), conversion.outputPath);
+  } catch (const RuntimeError& error) {
+    conversion.startFailure =
+        CannotWriteReason(FileNameOf(conversion.outputPath), error.Code(), SystemMessage(error.Code()));
+    return;
+  }
+  try {
+    conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), ExtendedLengthPath(conversion.inputPath),
+                                                             ExtendedLengthPath(conversion.unfinishedPath)));
+  } catch (const RuntimeError& error) {
+    conversion.startFailure = StartFailureReason(error.Code(), error.Description());
+  }
 }
 
 std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName) {
@@ -164,15 +184,9 @@ void QuilletGUI::Timer1_Timer() {
 
   Conversion conversion = std::move(*conversion_);
   conversion_.reset();
-  ConversionEnd end{conversion.startFailure, 0, IsNonEmptyFile(conversion.outputPath), L""};
-  if (conversion.process) {
-    ReadConverterMessages(conversion);
-    end.exitCode = conversion.process->ExitCode();
-    end.lastErrorLine = LastErrorLine(DecodeProgramOutput(conversion.messages));
-  }
-  const std::wstring failure = FailureReason(end);
+  const std::wstring failure = FinishConversion(conversion);
 
-  Status.SetCaption(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
+  ShowStatus(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
   // A failure stays red on the taskbar until the next conversion starts.
   world_.ShowTaskbarProgress(form_, failure.empty() ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
@@ -181,7 +195,8 @@ void QuilletGUI::Timer1_Timer() {
   SwitchConvertCaption();
   ShowAndFocus();
   if (failure.empty()) {
-    if (Check1.Value() == BST_CHECKED && !conversion.outputFolder.empty()) world_.ShellOpen(conversion.outputFolder);
+    const std::wstring folder = GetFolder(conversion.outputPath);
+    if (Check1.Value() == BST_CHECKED && !folder.empty()) world_.ShellOpen(FolderForShell(world_.Files(), folder));
     PlayFinishedSound();
   } else {
     PlayErrorSound();
@@ -202,12 +217,55 @@ void QuilletGUI::ReadConverterMessages(Conversion& conversion) {
   KeepTail(conversion.messages, newBytes);
 }
 
+// Judges how the converter ended. A complete MP3 takes its name; anything else is no MP3, and the
+// unfinished one goes. Returns why it failed, or "" for a success.
+std::wstring QuilletGUI::FinishConversion(Conversion& conversion) {
+  ConversionEnd end;
+  end.startFailure = conversion.startFailure;
+  end.outputWritten = !conversion.unfinishedPath.empty() && IsNonEmptyFile(world_.Files(), conversion.unfinishedPath);
+  if (conversion.process) {
+    ReadConverterMessages(conversion);
+    end.exitCode = conversion.process->ExitCode();
+    end.lastErrorLine =
+        ReasonFirst(LastErrorLine(DecodeProgramOutput(conversion.messages)),
+                    {{ExtendedLengthPath(conversion.inputPath), FileNameOf(conversion.inputPath)},
+                     {ExtendedLengthPath(conversion.unfinishedPath), FileNameOf(conversion.outputPath)}});
+    end.inputSeconds = conversion.progress.ExactDuration();
+    end.writtenSeconds = conversion.progress.Written();
+  }
+  std::wstring failure = FailureReason(end);
+  if (failure.empty()) {
+    const Placement placed = PutInPlace(world_.Files(), conversion.unfinishedPath, conversion.outputPath);
+    if (!placed.refusal.empty()) {
+      failure = NotReplacedReason(FileNameOf(conversion.outputPath), placed.refusal, FileNameOf(placed.keptAt));
+    }
+  } else if (!conversion.unfinishedPath.empty()) {
+    DiscardUnfinished(world_.Files(), conversion.unfinishedPath);
+  }
+  return failure;
+}
+
+void QuilletGUI::DiscardConversion() {
+  if (!conversion_) return;
+  // Stopping a process only starts its end; it lets go of its files when it has ended.
+  constexpr DWORD kConverterEndWait = 5000;
+  if (conversion_->process) conversion_->process->WaitUntilEnded(kConverterEndWait);
+  if (!conversion_->unfinishedPath.empty()) DiscardUnfinished(world_.Files(), conversion_->unfinishedPath);
+  conversion_.reset();
+}
+
 void QuilletGUI::ShowProgress(Conversion& conversion) {
   ticksSinceProgress_ = 0;
   ReadConverterMessages(conversion);
   const std::optional<double> share = conversion.progress.Share();
   world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
                              share.value_or(0));
+}
+
+void QuilletGUI::ShowStatus(const std::wstring& text) {
+  Status.SetCaption(text);
+  if (!statusTip_) statusTip_.emplace(form_, Status.hWnd());
+  statusTip_->SetText(text);
 }
 
 void QuilletGUI::SwitchConvertCaption() {
@@ -248,6 +306,7 @@ void QuilletGUI::RunUntrapped(Handler handler) {
   }
   world_.MsgBox(form_, L"Run-time error:\n\n" + description, MB_ICONERROR, texts::kAppTitle);
   Converter.reset();
+  DiscardConversion();
   End();
 }
 

@@ -13,6 +13,7 @@
 #include "runtime/controls.h"
 #include "runtime/form_builder.h"
 #include "runtime/outside_world.h"
+#include "runtime/tool_tip.h"
 
 // The one window of the program: choose a video, convert it to MP3 with the ffmpeg.exe beside the
 // program, and hear when it is done.
@@ -49,10 +50,11 @@ class QuilletGUI {
   CommonDialog CD;
 
  private:
-  // What the window remembers of the conversion it started.
+  // What the window remembers of the conversion it started. Paths are full ones.
   struct Conversion {
-    std::wstring outputPath;
-    std::wstring outputFolder;
+    std::wstring inputPath;
+    std::wstring outputPath;                  // the MP3, once it is complete
+    std::wstring unfinishedPath;              // where the converter writes it until then; "" when none could be made
     std::unique_ptr<StartedProcess> process;  // null when it could not be started
     std::wstring startFailure;
     ConverterProgress progress;
@@ -68,9 +70,15 @@ class QuilletGUI {
   void Timer1_Timer();
   void Status_Click();
 
+  void StartConverter(Conversion& conversion);
   bool IsProcessRunning(const Conversion& conversion);
   void ReadConverterMessages(Conversion& conversion);
+  std::wstring FinishConversion(Conversion& conversion);
+  // Stops caring for a conversion cut short: once its converter has let go, its unfinished MP3 goes.
+  void DiscardConversion();
   void ShowProgress(Conversion& conversion);
+  // Shows the text on the status line, whole in its tip where the line is too short for it.
+  void ShowStatus(const std::wstring& text);
   void SwitchConvertCaption();
   void PlayErrorSound();
   void ShowAndFocus();
@@ -87,6 +95,7 @@ class QuilletGUI {
 
   std::unique_ptr<Tovrandel1> Converter;
   std::optional<Conversion> conversion_;
+  std::optional<ToolTip> statusTip_;  // made when the status line first changes
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;
   HWND lastFocus_ = nullptr;

@@ -19,6 +19,9 @@ inline constexpr wchar_t kBusyCaption[] = L"Converting Video. Please be patient.
 inline constexpr wchar_t kNoVideoMessage[] =
     L"No videos to convert. Please add some by clicking 'Add Videos' or by dragging and dropping them "
     L"in to this program";
+// Followed by the text that names no such file.
+inline constexpr wchar_t kNotAFileMessage[] =
+    L"Quillet converts files on this computer or a network share. This is not one of them:\n\n";
 inline constexpr wchar_t kAlreadyMp3Message[] =
     L"This file is already an MP3. Converting it would overwrite it, so Quillet leaves it untouched.";
 inline constexpr wchar_t kCompleteStatus[] =

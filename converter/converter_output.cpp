@@ -1,5 +1,7 @@
 #include "converter/converter_output.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr wchar_t kGenericTrailer[] = L"Conversion failed!";
@@ -41,4 +43,25 @@ void KeepTail(std::string& kept, std::string_view newBytes) {
   const size_t cut = kept.size() - kKeptBytes;
   const size_t lineStart = kept.find('\n', cut);
   kept.erase(0, lineStart == std::string::npos ? cut : lineStart + 1);
+}
+
+std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, std::wstring>> pathsAndNames) {
+  const auto contextEnd = line.find(L"] ");
+  if (StartsWith(line, L"[") && contextEnd != std::wstring::npos && line.find(L" @ ") < contextEnd) {
+    line.erase(0, contextEnd + 2);
+  }
+  // Longer paths first: the input's may begin the MP3's ("clip" and "clip.mp3.part").
+  std::sort(pathsAndNames.begin(), pathsAndNames.end(),
+            [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+  for (const auto& [path, name] : pathsAndNames) {
+    if (path.empty()) continue;
+    if (StartsWith(line, (path + L": ").c_str())) {
+      line.erase(0, path.size() + 2);
+      continue;
+    }
+    for (auto at = line.find(path); at != std::wstring::npos; at = line.find(path, at + name.size())) {
+      line.replace(at, path.size(), name);
+    }
+  }
+  return line;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // What the converter last said about why it stopped, from its error stream: the last line that is
 // not blank and not ffmpeg's generic "Conversion failed!" trailer. Lines end in "\n" or "\r"
@@ -11,3 +13,9 @@ std::wstring LastErrorLine(const std::wstring& errorOutput);
 // Adds what the converter wrote since the last look to what is kept of its messages: their end,
 // enough for its last words and progress however long it ran, beginning at a line where it can.
 void KeepTail(std::string& kept, std::string_view newBytes);
+
+// The converter's line with its reason first, for a status line that the user reads from the left:
+// a context such as "[in#0 @ 000001d5c8a1e340] " is dropped, and so is a path that the line begins
+// with ("C:\Videos\clip.avi: Invalid data ..."), since the user knows the file; any other of the
+// given paths is shortened to its name (the second of each pair).
+std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, std::wstring>> pathsAndNames);

@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::string_view kDuration = "Duration: ";
 constexpr std::string_view kTime = "time=";
+constexpr std::string_view kEstimated = "Estimating duration";
 // Longer than any figure and its label, so that one cut off between two reads is read whole later.
 constexpr size_t kKeptTail = 48;
 
@@ -49,6 +50,7 @@ std::optional<double> ParseClock(std::string_view text) {
 
 void ConverterProgress::Read(std::string_view newBytes) {
   const std::string text = unread_ + std::string(newBytes);
+  if (text.find(kEstimated) != std::string::npos) durationEstimated_ = true;
   if (!duration_) {
     const size_t label = text.find(kDuration);
     if (label != std::string::npos)
@@ -66,5 +68,7 @@ void ConverterProgress::Read(std::string_view newBytes) {
 
 std::optional<double> ConverterProgress::Share() const {
   if (!duration_ || *duration_ <= 0) return std::nullopt;
-  return std::clamp(written_ / *duration_, 0.0, 1.0);
+  return std::clamp(written_.value_or(0) / *duration_, 0.0, 1.0);
 }
+
+std::optional<double> ConverterProgress::ExactDuration() const { return durationEstimated_ ? std::nullopt : duration_; }

@@ -4,7 +4,8 @@
 
 #include <optional>
 
-#include "runtime/handles.h"
+#include "runtime/path_text.h"
+#include "runtime/runtime_error.h"
 
 namespace {
 
@@ -14,10 +15,11 @@ struct FileIdentity {
   DWORD indexLow;
 };
 
-std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+std::optional<FileIdentity> IdentityOf(FileSystem& files, const std::wstring& path) {
   // No access rights are needed to ask who a file is, so a file open elsewhere still answers.
-  const UniqueFileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const UniqueFileHandle file =
+      files.Open(ExtendedLengthPath(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                 FILE_FLAG_BACKUP_SEMANTICS);
   BY_HANDLE_FILE_INFORMATION information;
   if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
   return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
@@ -33,9 +35,9 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-bool IsSameFile(const std::wstring& a, const std::wstring& b) {
-  const auto identityA = IdentityOf(a);
-  const auto identityB = IdentityOf(b);
+bool IsSameFile(FileSystem& files, const std::wstring& a, const std::wstring& b) {
+  const auto identityA = IdentityOf(files, a);
+  const auto identityB = IdentityOf(files, b);
   if (identityA && identityB) {
     return identityA->volume == identityB->volume && identityA->indexHigh == identityB->indexHigh &&
            identityA->indexLow == identityB->indexLow;
@@ -46,9 +48,18 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
                               static_cast<int>(fullB.size()), TRUE) == CSTR_EQUAL;
 }
 
-bool IsNonEmptyFile(const std::wstring& path) {
+bool IsNonEmptyFile(FileSystem& files, const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) &&
+  return files.Attributes(ExtendedLengthPath(path), attributes) &&
          !(attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
          (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow != 0);
+}
+
+bool CreateNewFile(FileSystem& files, const std::wstring& path) {
+  if (files.Open(ExtendedLengthPath(path), GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL)) {
+    return true;
+  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+  throw LastWin32Error(L"Cannot create " + path);
 }

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "runtime/file_system.h"
+
 // The outside world as the program meets it: everything here is real in the program and can be
 // stood in for in tests.
 
@@ -48,6 +50,8 @@ class OutsideWorld {
   // Shows progress on the window's taskbar button; `share` (0 to 1) counts for Normal only. Without
   // a taskbar, nothing happens.
   virtual void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) = 0;
+  // The file calls that take a path.
+  virtual FileSystem& Files() = 0;
   // Starts the program with the command line and no window; throws RuntimeError when it cannot.
   virtual std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) = 0;
 };

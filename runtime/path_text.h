@@ -1,8 +1,18 @@
 #pragma once
 #include <string>
 
+// Path texts as Windows' file layer reads them: pure string rules.
+
 // A folder and a name within it, with exactly one backslash between them.
 inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
   const bool endsWithSeparator = !folder.empty() && (folder.back() == L'\\' || folder.back() == L'/');
   return folder + (endsWithSeparator || folder.empty() ? L"" : L"\\") + name;
 }
+
+// A full path (as GetFullPathName gives it) in the form that Windows' file calls take at any length,
+// even where the system's long-path setting is off: "C:\a" becomes "\\?\C:\a" and "\\server\share\a"
+// becomes "\\?\UNC\server\share\a". A path already in that form, or of another kind, stays as it is.
+std::wstring ExtendedLengthPath(const std::wstring& fullPath);
+
+// The ordinary form of a path that may be in the extended-length form: the one the shell and users read.
+std::wstring PlainPath(const std::wstring& path);

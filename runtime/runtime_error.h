@@ -19,5 +19,8 @@ class RuntimeError : public std::exception {
   std::wstring description_;
 };
 
+// The system's own words for a Win32 error code; "" where it has none.
+std::wstring SystemMessage(DWORD code);
+
 // The error that the last failing Win32 call left behind, described in the system's words.
 RuntimeError LastWin32Error(const std::wstring& what);

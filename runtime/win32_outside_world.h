@@ -2,7 +2,7 @@
 #include "runtime/outside_world.h"
 #include "runtime/taskbar_button.h"
 
-// The real outside world: Windows' message box, open-file dialog, shell, sounds and processes.
+// The real outside world: Windows' message box, open-file dialog, shell, sounds, files and processes.
 class Win32OutsideWorld : public OutsideWorld {
  public:
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
@@ -10,8 +10,10 @@ class Win32OutsideWorld : public OutsideWorld {
   void ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
+  FileSystem& Files() override { return files_; }
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 
  private:
   TaskbarButton taskbarButton_;
+  Win32FileSystem files_;
 };

@@ -1,5 +1,5 @@
 // The converter's command line, read back by the rules of the C runtime that ffmpeg.exe uses, gives
-// exactly the program, its two options, the input and the output: each path in one pair of quotes,
+// exactly the program, its options, the input and the output: each path in one pair of quotes,
 // nothing escaping from it. (No Windows path holds a double quote; any is dropped.)
 #include "app/converter_command_line.h"
 #include "app/paths.h"
@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (folder.find(L'"') != std::wstring::npos) return 0;
 
   const std::vector<std::wstring> read = Arguments(BuildConverterCommandLine(folder, input, output));
-  const std::vector<std::wstring> expected = {ConverterPath(folder), L"-y", L"-i", WithoutDoubleQuotes(input),
-                                              WithoutDoubleQuotes(output)};
+  const std::vector<std::wstring> expected = {
+      ConverterPath(folder), L"-y", L"-i", WithoutDoubleQuotes(input), L"-f", L"mp3", WithoutDoubleQuotes(output)};
   FUZZ_ASSERT(read == expected);
   return 0;
 }

@@ -4,47 +4,67 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/runtime_error.h"
+#include "tests/system/path_limited_file_system.h"
 #include "tests/system/test_programs.h"
 
-TEST(IsSameFile, TheSameFileSpelledAnotherWayIsTheSameFile) {
-  TempFolder folder;
-  WriteFileBytes(folder / L"song.MP3", "ID3");
-  EXPECT_TRUE(IsSameFile(folder / L"song.MP3", folder / L"song.mp3"));
-  EXPECT_TRUE(IsSameFile(folder / L"song.MP3", folder.Path() + L"\\.\\SONG.mp3"));
-  ASSERT_TRUE(CreateHardLinkW((folder / L"linked.mp3").c_str(), (folder / L"song.MP3").c_str(), nullptr));
-  EXPECT_TRUE(IsSameFile(folder / L"song.MP3", folder / L"linked.mp3"));
+// Each case runs in a short folder and in one whose path is longer than Windows takes in its plain
+// form, with the file calls refusing that form as Windows does.
+class FilesTest : public testing::TestWithParam<bool> {
+ protected:
+  std::wstring Folder() const { return GetParam() ? DeepFolder(temp_) : temp_.Path(); }
+  std::wstring In(const std::wstring& name) const { return Folder() + L"\\" + name; }
+
+  PathLimitedFileSystem files;
+
+ private:
+  TempFolder temp_;
+};
+
+INSTANTIATE_TEST_SUITE_P(ShortAndLongPaths, FilesTest, testing::Bool());
+
+TEST_P(FilesTest, TheSameFileSpelledAnotherWayIsTheSameFile) {
+  WriteFileBytes(In(L"song.MP3"), "ID3");
+  EXPECT_TRUE(IsSameFile(files, In(L"song.MP3"), In(L"song.mp3")));
+  EXPECT_TRUE(IsSameFile(files, In(L"song.MP3"), Folder() + L"\\.\\SONG.mp3"));
+  ASSERT_TRUE(CreateHardLinkW(In(L"linked.mp3").c_str(), In(L"song.MP3").c_str(), nullptr));
+  EXPECT_TRUE(IsSameFile(files, In(L"song.MP3"), In(L"linked.mp3")));
 }
 
-TEST(IsSameFile, DifferentFilesAreDifferent) {
-  TempFolder folder;
-  WriteFileBytes(folder / L"clip.avi", "RIFF");
-  EXPECT_FALSE(IsSameFile(folder / L"clip.avi", folder / L"clip.mp3"));
-  WriteFileBytes(folder / L"clip.mp3", "ID3");
-  EXPECT_FALSE(IsSameFile(folder / L"clip.avi", folder / L"clip.mp3"));
+TEST_P(FilesTest, DifferentFilesAreDifferent) {
+  WriteFileBytes(In(L"clip.avi"), "RIFF");
+  EXPECT_FALSE(IsSameFile(files, In(L"clip.avi"), In(L"clip.mp3")));
+  WriteFileBytes(In(L"clip.mp3"), "ID3");
+  EXPECT_FALSE(IsSameFile(files, In(L"clip.avi"), In(L"clip.mp3")));
 }
 
-TEST(IsSameFile, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {
-  TempFolder folder;
-  EXPECT_TRUE(IsSameFile(folder / L"Missing.MP3", folder / L"missing.mp3"));
-  EXPECT_FALSE(IsSameFile(folder / L"missing.avi", folder / L"missing.mp3"));
+TEST_P(FilesTest, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {
+  EXPECT_TRUE(IsSameFile(files, In(L"Missing.MP3"), In(L"missing.mp3")));
+  EXPECT_FALSE(IsSameFile(files, In(L"missing.avi"), In(L"missing.mp3")));
 }
 
-TEST(IsNonEmptyFile, NeedsAFileWithAtLeastOneByte) {
-  TempFolder folder;
-  WriteFileBytes(folder / L"empty.mp3", "");
-  WriteFileBytes(folder / L"full.mp3", "x");
-  EXPECT_FALSE(IsNonEmptyFile(folder / L"empty.mp3"));
-  EXPECT_TRUE(IsNonEmptyFile(folder / L"full.mp3"));
-  EXPECT_FALSE(IsNonEmptyFile(folder / L"missing.mp3"));
-  EXPECT_FALSE(IsNonEmptyFile(folder.Path()));
+TEST_P(FilesTest, NonEmptyNeedsAFileWithAtLeastOneByte) {
+  WriteFileBytes(In(L"empty.mp3"), "");
+  WriteFileBytes(In(L"full.mp3"), "x");
+  EXPECT_FALSE(IsNonEmptyFile(files, In(L"empty.mp3")));
+  EXPECT_TRUE(IsNonEmptyFile(files, In(L"full.mp3")));
+  EXPECT_FALSE(IsNonEmptyFile(files, In(L"missing.mp3")));
+  EXPECT_FALSE(IsNonEmptyFile(files, Folder()));
+}
+
+TEST_P(FilesTest, ANewFileIsCreatedOnlyWhereTheNameIsFree) {
+  EXPECT_TRUE(CreateNewFile(files, In(L"clip.mp3.part")));
+  WriteFileBytes(In(L"clip.mp3.part"), "the converter's bytes");
+  EXPECT_FALSE(CreateNewFile(files, In(L"clip.mp3.part")));
+  EXPECT_EQ(ReadFileBytes(In(L"clip.mp3.part")), "the converter's bytes");
+  EXPECT_THROW(CreateNewFile(files, In(L"no such folder\\clip.mp3.part")), RuntimeError);
 }
 
 TEST(FullPath, ResolvesRelativePathsAndForwardSlashes) {
   TempFolder folder;
-  wchar_t current[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, current);
+  const std::wstring current = CurrentFolder();
   SetCurrentDirectoryW(folder.Path().c_str());
   EXPECT_EQ(FullPath(L"clip.mp3"), folder / L"clip.mp3");
   EXPECT_EQ(FullPath(L"sub/clip.mp3"), folder / L"sub\\clip.mp3");
-  SetCurrentDirectoryW(current);
+  SetCurrentDirectoryW(current.c_str());
 }

@@ -1,6 +1,5 @@
 #include "tests/system/test_programs.h"
 
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <stdexcept>
@@ -21,14 +20,46 @@ TempFolder::TempFolder() {
   if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempFolder::~TempFolder() {
-  // SHFileOperation wants a list of paths, each ended by a NUL, and one more NUL.
-  std::wstring from = path_ + L'\0';
-  SHFILEOPSTRUCTW operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
+namespace {
+
+// Removes a folder and all it holds, at any depth.
+void RemoveTree(const std::wstring& extendedPath) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((extendedPath + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = extendedPath + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(extendedPath.c_str());
+}
+
+}  // namespace
+
+TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + path_); }
+
+std::wstring DeepFolder(const TempFolder& folder) {
+  std::wstring path = folder.Path();
+  while (path.size() < MAX_PATH) {
+    path += L"\\a folder with a long name, Видео 東京";
+    CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+  }
+  return path;
+}
+
+std::wstring CurrentFolder() {
+  std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
+  return folder;
 }
 
 std::string Utf8(const std::wstring& text) {

@@ -34,6 +34,12 @@ class TempFolder {
 // The text in UTF-8, as a console program writes it.
 std::string Utf8(const std::wstring& text);
 
+// A folder inside the given one whose path is longer than MAX_PATH, made if need be.
+std::wstring DeepFolder(const TempFolder& folder);
+
+// The current folder of this process.
+std::wstring CurrentFolder();
+
 // Writes bytes to a file, replacing it.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);

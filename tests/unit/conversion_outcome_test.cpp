@@ -2,29 +2,49 @@
 
 #include <gtest/gtest.h>
 
-TEST(FailureReason, SuccessIsExitCodeZeroWithAWrittenMp3) {
-  EXPECT_EQ(FailureReason({L"", 0, true, L"size=40kB time=00:00:05.01"}), L"");
+namespace {
+
+struct Case {
+  const char* what;
+  ConversionEnd end;
+  std::wstring reason;
+};
+
+ConversionEnd Ended(unsigned long exitCode, bool written, std::wstring said = L"",
+                    std::optional<double> inputSeconds = std::nullopt,
+                    std::optional<double> writtenSeconds = std::nullopt) {
+  return {L"", exitCode, written, std::move(said), inputSeconds, writtenSeconds};
 }
 
-TEST(FailureReason, AFailedStartNamesItsCause) {
-  EXPECT_EQ(FailureReason({L"ffmpeg.exe was not found in the program's folder", 0, false, L""}),
-            L"ffmpeg.exe was not found in the program's folder");
-}
+}  // namespace
 
-TEST(FailureReason, ANonZeroExitGivesTheConvertersLastWord) {
-  EXPECT_EQ(FailureReason({L"", 1, false, L"C:\\v\\bad.avi: Invalid data found when processing input"}),
-            L"C:\\v\\bad.avi: Invalid data found when processing input");
-  // Even with a file written: a partial MP3 is no success.
-  EXPECT_EQ(FailureReason({L"", 1, true, L"Error while decoding stream"}), L"Error while decoding stream");
-}
-
-TEST(FailureReason, ANonZeroExitWithoutWordsGivesTheCode) {
-  EXPECT_EQ(FailureReason({L"", 1, false, L""}), L"ffmpeg.exe stopped with exit code 1");
-  EXPECT_EQ(FailureReason({L"", 0xC0000005, true, L""}), L"ffmpeg.exe stopped with exit code 0xC0000005");
-}
-
-TEST(FailureReason, ExitCodeZeroWithoutAnMp3IsAFailure) {
-  EXPECT_EQ(FailureReason({L"", 0, false, L"size=0kB"}), L"ffmpeg.exe finished but wrote no MP3");
+TEST(FailureReason, TellsWhatWentWrongInPlainWords) {
+  const std::vector<Case> cases = {
+      {"success", Ended(0, true, L"size=40kB time=00:00:05.01"), L""},
+      {"failed start",
+       {L"ffmpeg.exe was not found in the program's folder", 0, false, L"", {}, {}},
+       L"ffmpeg.exe was not found in the program's folder"},
+      {"own words", Ended(1, false, L"Invalid data found when processing input"),
+       L"Invalid data found when processing input"},
+      // Even with a file written: a partial MP3 is no success.
+      {"own words, partial MP3", Ended(1, true, L"Error while decoding stream"), L"Error while decoding stream"},
+      {"no words", Ended(1, false), L"ffmpeg.exe stopped with exit code 1"},
+      {"crash", Ended(0xC0000005, true), L"ffmpeg.exe stopped with exit code 0xC0000005"},
+      {"missing DLL", Ended(0xC0000135, false),
+       L"ffmpeg.exe could not start because a DLL it needs is missing (a shared FFmpeg build needs its DLLs beside "
+       L"it)"},
+      {"bad image", Ended(0xC000007B, false),
+       L"ffmpeg.exe could not start because it or a DLL beside it is damaged or made for another Windows (32- and "
+       L"64-bit files mixed)"},
+      {"exit 0, no MP3", Ended(0, false, L"size=0kB"), L"ffmpeg.exe finished but wrote no MP3"},
+      {"input cut short", Ended(0, true, L"", 1800.0, 227.4), L"the MP3 stops at 3:47 of 30:00"},
+      {"cut short, no progress", Ended(0, true, L"", 3723.0), L"the MP3 stops at 0:00 of 1:02:03"},
+      {"rounding", Ended(0, true, L"", 5.0, 5.01), L""},
+      {"sound ends before the picture", Ended(0, true, L"", 10.0, 8.5), L""},
+      {"a few seconds short of a long input", Ended(0, true, L"", 1800.0, 1700.0), L""},
+      {"length unknown or estimated", Ended(0, true, L"", std::nullopt, 3.0), L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FailureReason(c.end), c.reason) << c.what;
 }
 
 TEST(StartFailureReason, AMissingConverterIsNamedPlainly) {

@@ -5,7 +5,7 @@
 TEST(ConverterCommandLine, QuotesTheProgramAndBothPaths) {
   EXPECT_EQ(
       BuildConverterCommandLine(L"C:\\Program Files\\Quillet", L"C:\\My Videos\\clip.avi", L"C:\\My Videos\\clip.mp3"),
-      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"C:\\My Videos\\clip.avi\" "
+      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"C:\\My Videos\\clip.avi\" -f mp3 "
       L"\"C:\\My Videos\\clip.mp3\"");
 }
 
@@ -16,7 +16,7 @@ TEST(ConverterCommandLine, TheProgramLiesInTheProgramFolder) {
 
 TEST(ConverterCommandLine, PassesPathsWithoutTrimming) {
   EXPECT_EQ(BuildConverterCommandLine(L"D:\\q", L" clip.avi ", L" clip.mp3"),
-            L"\"D:\\q\\ffmpeg.exe\" -y -i \" clip.avi \" \" clip.mp3\"");
+            L"\"D:\\q\\ffmpeg.exe\" -y -i \" clip.avi \" -f mp3 \" clip.mp3\"");
 }
 
 TEST(QuoteArgument, TrailingBackslashesDoNotEscapeTheClosingQuote) {

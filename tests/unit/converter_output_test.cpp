@@ -41,3 +41,24 @@ TEST(KeepTail, KeepsOnlyTheEndOfALongRunBeginningAtALine) {
   EXPECT_EQ(kept.compare(0, 5, "size="), 0);
   EXPECT_EQ(LastErrorLine(std::wstring(kept.begin(), kept.end())), L"Error writing trailer: No space left on device");
 }
+
+TEST(ReasonFirst, DropsContextAndThePathTheLineBeginsWithAndNamesOtherPathsShortly) {
+  const std::vector<std::pair<std::wstring, std::wstring>> paths = {
+      {L"\\\\?\\C:\\My Holiday Videos 2026\\Beach day", L"Beach day"},
+      {L"\\\\?\\C:\\My Holiday Videos 2026\\Beach day.mp3.part", L"Beach day.mp3"}};
+  const std::vector<std::pair<std::wstring, std::wstring>> lines = {
+      {L"\\\\?\\C:\\My Holiday Videos 2026\\Beach day: Invalid data found when processing input",
+       L"Invalid data found when processing input"},
+      {L"[in#0 @ 000001d5c8a1e340] Error opening input: No such file or directory",
+       L"Error opening input: No such file or directory"},
+      {L"Error opening input file \\\\?\\C:\\My Holiday Videos 2026\\Beach day.",
+       L"Error opening input file Beach day."},
+      {L"[out#0/mp3 @ 0000020b] Error opening output \\\\?\\C:\\My Holiday Videos 2026\\Beach day.mp3.part: "
+       L"Permission denied",
+       L"Error opening output Beach day.mp3: Permission denied"},
+      {L"[mp3 @ 0x55d] [sic] odd", L"[sic] odd"},
+      {L"Error while decoding stream #0:1: Invalid data found when processing input",
+       L"Error while decoding stream #0:1: Invalid data found when processing input"},
+  };
+  for (const auto& [line, reason] : lines) EXPECT_EQ(ReasonFirst(line, paths), reason);
+}

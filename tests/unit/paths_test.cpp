@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
+#include "runtime/path_text.h"
 
 TEST(GetMp3FileName, ReplacesTheFileNamesExtension) {
   EXPECT_EQ(GetMp3FileName(L"C:\\Videos\\clip.avi"), L"C:\\Videos\\clip.mp3");
@@ -57,4 +58,39 @@ TEST(WithoutDoubleQuotes, RemovesEveryQuoteAndNothingElse) {
   EXPECT_EQ(WithoutDoubleQuotes(L"\"a.avi\" \"b.avi\""), L"a.avi b.avi");
   EXPECT_EQ(WithoutDoubleQuotes(L"\"\""), L"");
   EXPECT_EQ(WithoutDoubleQuotes(L" C:\\x.avi "), L" C:\\x.avi ");
+}
+
+TEST(NamesAFile, TakesPathsOnThisComputerOrAShareAndNothingFfmpegWouldOpenOtherwise) {
+  for (const wchar_t* file :
+       {L"C:\\Videos\\clip.avi", L"c:/Videos/clip.avi", L"C:clip.avi", L"clip.avi", L"\\Videos\\clip.avi",
+        L"..\\clip.avi", L"\\\\server\\share\\clip.avi", L"//server/share/clip.avi", L"\\\\?\\C:\\Videos\\clip.avi",
+        L"\\\\?\\UNC\\server\\share\\clip.avi", L"  C:\\clip.avi", L"my-clip.avi"}) {
+    EXPECT_TRUE(NamesAFile(file)) << testing::PrintToString(std::wstring(file));
+  }
+  for (const wchar_t* other :
+       {L"http://127.0.0.1:8000/x.wav", L"https://example.com/x.mp4", L"concat:a.wav|b.wav", L"pipe:0",
+        L"subfile,,start,0,end,100,,:C:\\x.wav", L"file:C:/x.wav", L"-x.wav", L"-", L" -i", L"\\\\.\\pipe\\x",
+        L"\\\\?\\GLOBALROOT\\Device\\x", L"\\\\server", L"\\\\server\\", L"\\\\", L""}) {
+    EXPECT_FALSE(NamesAFile(other)) << testing::PrintToString(std::wstring(other));
+  }
+}
+
+TEST(UnfinishedAndNumberedNames, StayBesideTheMp3) {
+  EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 0), L"C:\\v\\clip.mp3.part");
+  EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 2), L"C:\\v\\clip.mp3.2.part");
+  EXPECT_EQ(NumberedName(L"C:\\v.x\\clip.mp3", 2), L"C:\\v.x\\clip (2).mp3");
+  EXPECT_EQ(FileNameOf(L"C:\\v\\clip.mp3"), L"clip.mp3");
+}
+
+TEST(ExtendedLengthPath, PrefixesDrivesAndSharesAndReadsBack) {
+  const std::vector<std::pair<std::wstring, std::wstring>> forms = {
+      {L"C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3"},
+      {L"\\\\server\\share\\clip.mp3", L"\\\\?\\UNC\\server\\share\\clip.mp3"},
+      {L"\\\\?\\C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3"},
+      {L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x"},
+  };
+  for (const auto& [full, extended] : forms) {
+    EXPECT_EQ(ExtendedLengthPath(full), extended);
+    EXPECT_EQ(PlainPath(extended), full.rfind(L"\\\\?\\", 0) == 0 ? full.substr(4) : full);
+  }
 }

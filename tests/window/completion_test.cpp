@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
+#include "runtime/files.h"
 #include "tests/window/window_driver.h"
 
 class CompletionTest : public ConversionTest {
@@ -24,15 +25,29 @@ TEST_F(CompletionTest, WhileTheConverterRunsTheWindowStaysBusy) {
   EXPECT_TRUE(world.sounds.empty());
 }
 
-TEST_F(CompletionTest, ASuccessIsReportedAndTheFolderOfTheMp3Opened) {
-  StartConversion();
-  ConverterEnds(0, true);
-  Tick();
-  EXPECT_EQ(form->Status.Caption(),
-            L"Conversion complete! To download videos from YouTube, click here to get Tovrandel");
-  ExpectIdleAgain();
-  EXPECT_EQ(world.opened, std::vector<std::wstring>{folder.Path() + L"\\"});
-  EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONASTERISK});
+// In an ordinary folder and in one whose path is too long for Windows' plain form, where an MP3 of the
+// same name is replaced and the folder opened by its short name.
+TEST_F(CompletionTest, ASuccessPutsTheMp3UnderItsNameAndOpensItsFolder) {
+  for (const std::wstring& videos : {folder.Path(), DeepFolder(folder)}) {
+    SCOPED_TRACE(testing::PrintToString(videos));
+    world.opened.clear();
+    world.sounds.clear();
+    world.nextProcess = std::make_shared<FakeProcessState>();
+    if (videos != folder.Path()) WriteFileBytes(videos + L"\\clip.mp3", "an old MP3");
+    StartConversion(videos);
+    ConverterEnds(0, true);
+    Tick();
+    EXPECT_EQ(form->Status.Caption(),
+              L"Conversion complete! To download videos from YouTube, click here to get Tovrandel");
+    ExpectIdleAgain();
+    EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3"), "ID3 music");
+    EXPECT_EQ(GetFileAttributesW(ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(world.opened.size(), 1u);
+    EXPECT_LT(world.opened[0].size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_TRUE(IsSameFile(world.files, world.opened[0], videos));
+    EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONASTERISK});
+    world.starts.clear();
+  }
 }
 
 TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
@@ -49,23 +64,40 @@ TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
   }
 }
 
-TEST_F(CompletionTest, AConverterThatFailsIsReportedInItsOwnWords) {
-  StartConversion();
-  ConverterEnds(1, false, L"ffmpeg version 4.1\r\nC:\\v\\bad.avi: Invalid data found when processing input\r\n");
-  Tick();
-  EXPECT_EQ(form->Status.Caption(), L"Conversion failed: C:\\v\\bad.avi: Invalid data found when processing input");
-  ExpectIdleAgain();
-  EXPECT_TRUE(world.opened.empty());
-  EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONHAND});
-}
-
-TEST_F(CompletionTest, ExitCodeZeroWithoutAnMp3IsNoSuccess) {
-  StartConversion();
-  ConverterEnds(0, false);
-  Tick();
-  EXPECT_EQ(form->Status.Caption(), L"Conversion failed: ffmpeg.exe finished but wrote no MP3");
-  EXPECT_TRUE(world.opened.empty());
-  EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONHAND});
+// Whatever the failure, no file is left under the MP3's name or the unfinished one, and an MP3 that
+// was there before is untouched.
+TEST_F(CompletionTest, AFailureIsReportedInPlainWordsAndLeavesNoMp3) {
+  struct Case {
+    DWORD exitCode;
+    bool wroteMp3;
+    std::wstring said;
+    std::wstring status;
+  };
+  const std::wstring input = L"\\\\?\\" + (folder / L"clip.avi");
+  const std::vector<Case> cases = {
+      {1, false, L"ffmpeg version 4.1\r\n" + input + L": Invalid data found when processing input\r\n",
+       L"Conversion failed: Invalid data found when processing input"},
+      {0, false, L"", L"Conversion failed: ffmpeg.exe finished but wrote no MP3"},
+      {0, true, L"  Duration: 00:30:00.00, start: 0.000000\nsize=    3552kB time=00:03:47.40 bitrate= 128.0kbits/s\r",
+       L"Conversion failed: the MP3 stops at 3:47 of 30:00"},
+  };
+  WriteFileBytes(folder / L"clip.mp3", "the user's old MP3");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.status));
+    world.sounds.clear();
+    world.nextProcess = std::make_shared<FakeProcessState>();
+    StartConversion();
+    ConverterEnds(c.exitCode, c.wroteMp3, c.said);
+    Tick();
+    EXPECT_EQ(form->Status.Caption(), c.status);
+    EXPECT_EQ(StatusTipText(), c.status);
+    ExpectIdleAgain();
+    EXPECT_TRUE(world.opened.empty());
+    EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONHAND});
+    EXPECT_EQ(ReadFileBytes(folder / L"clip.mp3"), "the user's old MP3");
+    EXPECT_EQ(GetFileAttributesW(ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+    world.starts.clear();
+  }
 }
 
 TEST_F(CompletionTest, AConverterThatCouldNotStartIsReportedAtTheFirstTick) {

@@ -32,17 +32,14 @@ TEST_F(ConversionStartTest, WithoutAVideoTheUserIsToldHowToAddOne) {
   }
 }
 
-TEST_F(ConversionStartTest, ThePlaceholderInOtherLetterCaseIsTakenAsAPath) {
+// The converter writes to a new file of Quillet's beside the MP3's name, never to a file that is there.
+TEST_F(ConversionStartTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3BesideTheVideo) {
+  TempFolder folder;
+  const std::wstring videos = folder / L"My Videos";
+  CreateDirectoryW(videos.c_str(), nullptr);
+  WriteFileBytes(videos + L"\\clip.mp3.part", "someone else's file");
   Load();
-  form->Text1.SetText(L"please drag and drop a video here");
-  Click(form->Command2);
-  EXPECT_TRUE(world.messageBoxes.empty());
-  EXPECT_EQ(world.starts.size(), 1u);
-}
-
-TEST_F(ConversionStartTest, StartsTheConverterBesideTheProgramWithTheMp3BesideTheVideo) {
-  Load();
-  form->Text1.SetText(L"C:\\My Videos\\clip.avi");
+  form->Text1.SetText(videos + L"\\clip.avi");
   Click(form->Command2);
 
   EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
@@ -52,20 +49,53 @@ TEST_F(ConversionStartTest, StartsTheConverterBesideTheProgramWithTheMp3BesideTh
   ASSERT_EQ(world.starts.size(), 1u);
   const std::wstring converter = AppPath() + L"\\ffmpeg.exe";
   EXPECT_EQ(world.starts[0].program, converter);
-  EXPECT_EQ(world.starts[0].commandLine,
-            L"\"" + converter + L"\" -y -i \"C:\\My Videos\\clip.avi\" \"C:\\My Videos\\clip.mp3\"");
+  EXPECT_EQ(world.starts[0].commandLine, L"\"" + converter + L"\" -y -i \"\\\\?\\" + videos +
+                                             L"\\clip.avi\" -f mp3 \"\\\\?\\" + videos + L"\\clip.mp3.1.part\"");
+  EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3.1.part"), "");
+  EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3.part"), "someone else's file");
   EXPECT_TRUE(world.messageBoxes.empty());
 }
 
 TEST_F(ConversionStartTest, AnyCharactersAndLengthGoThroughUnchanged) {
+  TempFolder folder;
+  const std::wstring name = L"Видео 東京 " + std::wstring(60, L'長') + L" 🎬";
+  const std::wstring video = DeepFolder(folder) + L"\\" + name + L".mkv";
   Load();
-  const std::wstring video = L"C:\\Видео\\" + std::wstring(300, L'長') + L" 🎬.mkv";
   form->Text1.SetText(video);
   Click(form->Command2);
   ASSERT_EQ(world.starts.size(), 1u);
-  const std::wstring& commandLine = world.starts[0].commandLine;
-  EXPECT_NE(commandLine.find(L"-y -i \"" + video + L"\" \"C:\\Видео\\" + std::wstring(300, L'長') + L" 🎬.mp3\""),
+  EXPECT_NE(world.starts[0].commandLine.find(L"-y -i \"\\\\?\\" + video + L"\" -f mp3 \"\\\\?\\" +
+                                             video.substr(0, video.size() - 4) + L".mp3.part\""),
             std::wstring::npos);
+  EXPECT_EQ(form->Text1.Text(), video);
+}
+
+// Web addresses, ffmpeg's own protocols and options never reach the converter; a relative path (the
+// placeholder in other letter case, say) is a file in the current folder.
+TEST_F(ConversionStartTest, OnlyFilesOnThisComputerOrAShareAreConverted) {
+  TempFolder folder;
+  const std::wstring current = CurrentFolder();
+  SetCurrentDirectoryW(folder.Path().c_str());
+  Load();
+  for (const wchar_t* notAFile : {L"http://127.0.0.1:8000/x.wav", L"-x.wav"}) {
+    world.messageBoxes.clear();
+    form->Text1.SetText(notAFile);
+    Click(form->Command2);
+    ASSERT_EQ(world.messageBoxes.size(), 1u);
+    EXPECT_EQ(
+        world.messageBoxes[0].prompt,
+        std::wstring(L"Quillet converts files on this computer or a network share. This is not one of them:\n\n") +
+            notAFile);
+    EXPECT_EQ(world.messageBoxes[0].title, L"Quillet");
+    ExpectIdleAndNothingStarted();
+  }
+  form->Text1.SetText(L"please drag and drop a video here");
+  Click(form->Command2);
+  SetCurrentDirectoryW(current.c_str());
+  ASSERT_EQ(world.starts.size(), 1u);
+  EXPECT_NE(
+      world.starts[0].commandLine.find(L" -i \"\\\\?\\" + folder.Path() + L"\\please drag and drop a video here\""),
+      std::wstring::npos);
 }
 
 TEST_F(ConversionStartTest, AnInputThatIsAlreadyThatMp3IsLeftUntouched) {

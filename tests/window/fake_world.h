@@ -7,6 +7,7 @@
 
 #include "runtime/outside_world.h"
 #include "runtime/runtime_error.h"
+#include "tests/system/path_limited_file_system.h"
 
 // What a stand-in converter process does, set by the test while the window watches it.
 struct FakeProcessState {
@@ -18,7 +19,7 @@ struct FakeProcessState {
 };
 
 // The outside world as a test sees it: every message box, dialog, shell opening, sound and process
-// start is recorded, and the test decides the answers.
+// start is recorded, and the test decides the answers. Files are real.
 class FakeWorld : public OutsideWorld {
  public:
   struct MessageBoxCall {
@@ -37,8 +38,11 @@ class FakeWorld : public OutsideWorld {
   void ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
+  FileSystem& Files() override { return files; }
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 
+  // Real files, with Windows' limit on the length of plain paths.
+  PathLimitedFileSystem files;
   std::vector<MessageBoxCall> messageBoxes;
   std::vector<OpenFileRequest> dialogRequests;
   std::vector<std::wstring> opened;

@@ -59,11 +59,12 @@ TEST_F(StartupTest, TheWindowIsTopmostWithItsIconsAndTheFocusOnAddVideo) {
 }
 
 TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
-  Load(L"\"C:\\My Videos\\clip.avi\"");
-  EXPECT_EQ(form->Text1.Text(), L"C:\\My Videos\\clip.avi");
+  TempFolder folder;
+  Load(L"\"" + (folder / L"clip.avi") + L"\"");
+  EXPECT_EQ(form->Text1.Text(), folder / L"clip.avi");
   ASSERT_EQ(world.starts.size(), 1u);
   EXPECT_FALSE(world.starts[0].windowVisible);
-  EXPECT_NE(world.starts[0].commandLine.find(L"\"C:\\My Videos\\clip.avi\" \"C:\\My Videos\\clip.mp3\""),
+  EXPECT_NE(world.starts[0].commandLine.find(L"clip.avi\" -f mp3 \"\\\\?\\" + (folder / L"clip.mp3.part\"")),
             std::wstring::npos);
   EXPECT_TRUE(IsWindowVisible(form->hWnd()));
   EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
@@ -74,7 +75,8 @@ TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
 TEST_F(StartupTest, TheTailIsOneTextWithTheQuotesRemoved) {
   Load(L"\"C:\\a.avi\" \"C:\\b.avi\"");
   EXPECT_EQ(form->Text1.Text(), L"C:\\a.avi C:\\b.avi");
-  EXPECT_EQ(world.starts.size(), 1u);
+  EXPECT_TRUE(world.messageBoxes.empty());
+  EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
@@ -111,15 +113,17 @@ class ShutdownTest : public WindowTest {
   TempFolder folder;
 };
 
-TEST_F(ShutdownTest, ClosingStopsRunningConvertersAndEndsWithoutAQuestion) {
+TEST_F(ShutdownTest, ClosingStopsTheConverterRemovesItsUnfinishedMp3AndEndsWithoutAQuestion) {
   auto converter = StartRunningConverter();
   Load();
   form->Text1.SetText(folder / L"clip.avi");
   Click(form->Command2);
+  ASSERT_NE(GetFileAttributesW((folder / L"clip.mp3.part").c_str()), INVALID_FILE_ATTRIBUTES);
   const HWND window = form->hWnd();
   SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(EndsWithin(converter.get(), 10000));
   ExpectEnded(window);
+  EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3.part").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ShutdownTest, ClosingWhenIdleEndsTheSameWay) {

@@ -1,5 +1,6 @@
 #include "tests/window/window_driver.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "app/form_definition.h"
@@ -13,15 +14,22 @@ void WindowTest::TearDown() {
   ForgetStoredOption();
 }
 
-void ConversionTest::StartConversion() {
+void ConversionTest::StartConversion(const std::wstring& videoFolder) {
   Load();
-  form->Text1.SetText(folder / L"clip.avi");
+  form->Text1.SetText((videoFolder.empty() ? folder.Path() : videoFolder) + L"\\clip.avi");
   Click(form->Command2);
   ASSERT_EQ(world.starts.size(), 1u);
 }
 
+std::wstring ConversionTest::ConverterOutput() const {
+  const std::wstring& commandLine = world.starts.back().commandLine;
+  const auto closingQuote = commandLine.rfind(L'"');
+  const auto openingQuote = commandLine.rfind(L'"', closingQuote - 1);
+  return commandLine.substr(openingQuote + 1, closingQuote - openingQuote - 1);
+}
+
 void ConversionTest::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
-  if (wroteMp3) WriteFileBytes(folder / L"clip.mp3", "ID3 music");
+  if (wroteMp3) WriteFileBytes(ConverterOutput(), "ID3 music");
   world.nextProcess->exitCode = exitCode;
   world.nextProcess->newErrorBytes += Utf8(said);
   world.nextProcess->running = false;
@@ -59,6 +67,22 @@ bool WindowTest::PumpUntil(const std::function<bool()>& condition, DWORD millise
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
+}
+
+std::wstring WindowTest::StatusTipText() const {
+  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(tip, GW_OWNER) != form->hWnd()) continue;
+    std::wstring text(1024, L'\0');
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form->hWnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(form->Status.hWnd());
+    tool.lpszText = &text[0];
+    SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return text.c_str();
+  }
+  return L"<none>";
 }
 
 bool WindowTest::TakeQuitMessage() {

@@ -28,6 +28,8 @@ class WindowTest : public testing::Test {
   void Tick();
   // Lets the window's messages run until the condition holds or the time is up.
   static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
+  // The text of the status line's tip; "<none>" when it has none.
+  std::wstring StatusTipText() const;
   // Whether the program asked to end (a quit message is waiting); takes the message away.
   static bool TakeQuitMessage();
 
@@ -35,12 +37,14 @@ class WindowTest : public testing::Test {
   std::unique_ptr<QuilletGUI> form;
 };
 
-// A window converting folder\clip.avi to folder\clip.mp3, started by a click, with the converter
-// stood in for.
+// A window converting clip.avi in a folder (the test's own unless given) to clip.mp3 beside it,
+// started by a click, with the converter stood in for.
 class ConversionTest : public WindowTest {
  protected:
-  void StartConversion();
-  // The stand-in converter ends with the exit code, having written the MP3 or not, and with `said`
+  void StartConversion(const std::wstring& videoFolder = L"");
+  // The file that the last converter started was told to write: the last path on its command line.
+  std::wstring ConverterOutput() const;
+  // The stand-in converter ends with the exit code, having written its output or not, and with `said`
   // on its error stream.
   void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"");
 

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+// The tip that shows a control's whole text when the mouse rests on it, for a text that the control
+// may have to cut off. It belongs to the control's window and goes with it.
+class ToolTip {
+ public:
+  ToolTip(HWND owner, HWND control);
+  void SetText(const std::wstring& text);
+
+ private:
+  TOOLINFOW Tool();
+
+  HWND window_;
+  HWND owner_;
+  HWND control_;
+  std::wstring text_;
+};
