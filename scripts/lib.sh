@@ -110,14 +110,28 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 # No Mono or Gecko installers at prefix creation: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# A prepared prefix, made once and copied for each run: creating one takes many seconds.
+# The end-to-end tests run as this ordinary user, so that files are protected as on a user's PC (root
+# may replace a read-only file or write into a folder that forbids it).
+QUILLET_TEST_USER=quillet-tests
+
+ensure_test_user() {
+  id -u "$QUILLET_TEST_USER" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$QUILLET_TEST_USER"
+}
+
+as_test_user() { runuser -u "$QUILLET_TEST_USER" -- "$@"; }
+
+# A prepared prefix of the given user, made once and copied for each run: creating one takes many
+# seconds.
 prefix_template() {
-  local template="$QUILLET_CACHE/wineprefix-template"
+  local user=$1 template="$QUILLET_CACHE/wineprefix-$1"
   if [ ! -f "$template/system.reg" ]; then
-    log "preparing a Wine prefix"
+    log "preparing a Wine prefix for $user"
     rm -rf "$template"
-    WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$template" wineserver -w
+    install -d -o "$user" "$template"
+    runuser -u "$user" -- env WINEPREFIX="$template" sh -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
+    # Debian's Wine looks for its own fonts (MS Sans Serif, Tahoma, ...) where fonts-wine does not put
+    # them; in the Windows folder it finds them, as a Windows program expects.
+    runuser -u "$user" -- cp /usr/share/wine/fonts/* "$template/drive_c/windows/Fonts/"
   fi
   printf '%s' "$template"
 }
@@ -126,10 +140,8 @@ prefix_template() {
 # else a virtual one. stop_wine_session ends both, with every process in the prefix.
 start_wine_session() {
   local use_current_display=${1:-no}
-  local template
-  template=$(prefix_template)
   QUILLET_SESSION=$(mktemp -d)
-  cp -a "$template" "$QUILLET_SESSION/prefix"
+  cp -a "$(prefix_template root)" "$QUILLET_SESSION/prefix"
   export WINEPREFIX="$QUILLET_SESSION/prefix"
   # One wineserver for the whole session: later programs start faster.
   wineserver -p
@@ -152,7 +164,26 @@ start_wine_session() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
+# The test user's own prefix for this session, in QUILLET_USER_PREFIX, with its wineserver running.
+start_test_user_session() {
+  ensure_test_user
+  QUILLET_USER_SESSION=$(mktemp -d /tmp/quillet-user.XXXXXX)
+  chown "$QUILLET_TEST_USER" "$QUILLET_USER_SESSION"
+  cp -a "$(prefix_template "$QUILLET_TEST_USER")" "$QUILLET_USER_SESSION/prefix"
+  export QUILLET_USER_PREFIX="$QUILLET_USER_SESSION/prefix" QUILLET_E2E_USER="$QUILLET_TEST_USER"
+  as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wineserver -p
+  # The Recycle Bin that Wine keeps for the user: what the tests find there is from this run.
+  rm -rf "$(getent passwd "$QUILLET_TEST_USER" | cut -d: -f6)/.local/share/Trash"
+  # Without a window manager, as in the root prefix.
+  as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    >/dev/null 2>&1
+}
+
 stop_wine_session() {
+  if [ -n "${QUILLET_USER_SESSION:-}" ]; then
+    as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wineserver -k 2>/dev/null
+    rm -rf "$QUILLET_USER_SESSION"
+  fi
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
   [ -n "${QUILLET_XVFB_PID:-}" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null
   [ -n "${QUILLET_SESSION:-}" ] && rm -rf "$QUILLET_SESSION"

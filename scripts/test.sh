@@ -9,6 +9,7 @@ setup_machine
 build_quillet -DQUILLET_TESTS=ON
 start_wine_session no
 trap stop_wine_session EXIT
+start_test_user_session
 
 QUILLET_FFMPEG_EXE="$FFMPEG_EXE" ctest --test-dir "$QUILLET_BUILD" --output-on-failure "$@"
 

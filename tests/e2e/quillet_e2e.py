@@ -11,6 +11,7 @@ import re
 import shutil
 import subprocess
 import tempfile
+import time
 import unittest
 
 # Set by run.py: paths of Quillet.exe, the probe, the stand-in converter and the counting test build.
@@ -34,6 +35,25 @@ def wine(*args, timeout=180, env=None):
 def probe(*args, timeout=300):
     result = wine(PROGRAMS["probe"], *args, timeout=timeout)
     return result.returncode, result.stdout.decode("utf-8", "replace").strip()
+
+
+def wait_until(condition, seconds=30):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+def recycled(content):
+    """Whether a file with this content is in the Recycle Bin, which Wine keeps as the desktop's trash."""
+    trash = os.path.expanduser("~/.local/share/Trash/files")
+    for name in os.listdir(trash) if os.path.isdir(trash) else []:
+        with open(os.path.join(trash, name), "rb") as kept:
+            if kept.read() == content:
+                return True
+    return False
 
 
 def make_media(path, seconds, video=True):
@@ -88,24 +108,30 @@ def snapshot(folder):
 
 
 class QuilletRun:
-    """Quillet.exe started from its program folder with a command line, as a user starts it."""
+    """Quillet.exe started from its program folder with a command line, as a user starts it. The probe
+    looks at this Quillet's window: the one that names the video on its command line."""
 
     def __init__(self, program, arguments, environment=None):
         env = dict(os.environ, **(environment or {}))
         self.process = subprocess.Popen(["wine", program, *arguments], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+        self.video = ["--video", arguments[0].replace("/", "\\").split("\\")[-1]] if arguments else []
+
+    def probe(self, *args, timeout=300):
+        return probe(*self.video, *args, timeout=timeout)
 
     def wait_done(self, seconds=240):
-        code, status = probe("wait-done", str(seconds), timeout=seconds + 60)
+        code, status = self.probe("wait-done", str(seconds), timeout=seconds + 60)
         return status if code == 0 else None
 
     def state(self):
-        _, text = probe("state")
+        _, text = self.probe("state")
         return dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
 
-    def close(self):
-        """Closes the window; the program's exit code, or None when it did not end."""
-        probe("close", "60")
+    def close(self, how="close"):
+        """Closes the window (or ends the session for it); the program's exit code, or None when it did
+        not end."""
+        self.probe(how, "60")
         try:
             return self.process.wait(timeout=120)
         except subprocess.TimeoutExpired:
@@ -113,7 +139,7 @@ class QuilletRun:
 
     def ensure_ended(self):
         if self.process.poll() is None:
-            probe("close", "30")
+            self.probe("close", "30")
         if self.process.poll() is None:
             self.process.kill()
         self.process.wait(timeout=60)
@@ -133,7 +159,7 @@ class QuilletTestCase(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        subprocess.run(["chattr", "-R", "-i", cls.work], capture_output=True)
+        subprocess.run(["chmod", "-R", "u+w", cls.work], capture_output=True)
         shutil.rmtree(cls.work, ignore_errors=True)
 
     @classmethod

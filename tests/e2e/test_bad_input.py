@@ -3,11 +3,12 @@ with a status that tells the truth, no file but the MP3 is created, changed or r
 program never crashes."""
 import os
 import shutil
+import socket
 import subprocess
 import time
 
-from quillet_e2e import (COMPLETE, FAILED, PROGRAMS, START_STATUS, QuilletTestCase, make_media, probe, snapshot,
-                         wine, windows_path)
+from quillet_e2e import (COMPLETE, FAILED, PROGRAMS, START_STATUS, QuilletTestCase, make_media, probe, recycled,
+                         snapshot, wait_until, windows_path)
 
 
 class BadInput(QuilletTestCase):
@@ -28,19 +29,21 @@ class BadInput(QuilletTestCase):
         changed = {path for path in set(before) | set(after) if before.get(path) != after.get(path)}
         self.assertLessEqual(changed, set(allowed), "files created, changed or removed")
 
-    def convert_expecting(self, argument, status_start, mp3=None, seconds=2, **kwargs):
-        """Converts, checks the status and that nothing but the given MP3 changed; the status."""
+    def convert_expecting(self, argument, status_start, mp3=None, seconds=2, allowed=(), **kwargs):
+        """Converts, checks the status and that nothing but the given MP3 (and what else is allowed)
+        changed; the status."""
         before = snapshot(self.work)
         status = self.convert(argument, **kwargs)
         self.assertTrue(status and status.startswith(status_start), status)
-        self.assert_only_changes(before, [mp3] if mp3 else [])
+        self.assert_only_changes(before, ([mp3] if mp3 else []) + list(allowed))
         if mp3 and status == COMPLETE:
             self.assert_valid_mp3(mp3, seconds)
         return status
 
     def test_a_path_that_does_not_exist(self):
-        status = self.convert_expecting(os.path.join(self.media, "not there.wav"), FAILED)
-        self.assertIn("No such file or directory", status)
+        for missing in (os.path.join(self.media, "not there.wav"), os.path.join(self.media, "no folder", "x.wav")):
+            status = self.convert_expecting(missing, FAILED)
+            self.assertIn("No such file or directory", status)
 
     def test_a_folder(self):
         folder = os.path.join(self.media, "a folder")
@@ -51,15 +54,38 @@ class BadInput(QuilletTestCase):
     def test_trailing_blanks(self):
         self.convert_expecting(windows_path(self.clip) + "  ", COMPLETE, os.path.join(self.media, "clip.mp3"))
 
-    def test_two_quoted_paths_on_the_command_line_are_one_text_that_names_no_file(self):
+    def test_two_paths_on_the_command_line_are_one_text_that_names_no_file(self):
         other = os.path.join(self.media, "other.wav")
         shutil.copy(self.clip, other)
         before = snapshot(self.work)
-        run = self.start(f'"{windows_path(self.clip)}" "{windows_path(other)}"')
+        # As "Send to" passes two files: each quoted, one blank between.
+        run = self.start(windows_path(self.clip), windows_path(other))
         status = run.wait_done()
         self.assertEqual(run.close(), 0)
-        self.assertTrue(status.startswith(FAILED) and "No such file or directory" in status, status)
+        self.assertEqual(status, FAILED + "No such file or directory")
         self.assert_only_changes(before)
+
+    def test_what_is_no_file_on_this_computer_or_a_share_reaches_no_converter(self):
+        listener = socket.socket()
+        listener.bind(("127.0.0.1", 0))
+        listener.listen()
+        listener.setblocking(False)
+        texts = (f"http://127.0.0.1:{listener.getsockname()[1]}/x.wav", "concat:a.wav|b.wav", "pipe:0", "-x.wav")
+        for text in texts:
+            with self.subTest(text=text):
+                before = snapshot(self.work)
+                run = self.start(text)
+                code, message = probe("dismiss-message", "120")
+                self.assertEqual(code, 0)
+                self.assertEqual(message, "Quillet converts files on this computer or a network share. This is not "
+                                          "one of them:\n\n" + text)
+                state = run.state()
+                self.assertEqual((state["status"], state["buttons_enabled"]), (START_STATUS, "11"))
+                self.assertEqual(run.close(), 0)
+                self.assert_only_changes(before)
+        with self.assertRaises(BlockingIOError, msg="the converter connected to the address"):
+            listener.accept()
+        listener.close()
 
     def test_a_path_longer_than_260_characters(self):
         deep = os.path.join(self.media, *(["a folder with a long name " * 2] * 4))
@@ -75,48 +101,72 @@ class BadInput(QuilletTestCase):
         os.remove(mp3)
         self.convert_expecting("\\\\?\\" + windows_path(self.clip), COMPLETE, mp3)
 
-    def test_an_empty_file_and_a_text_file_named_like_a_video(self):
-        for name, content in [("empty.avi", b""), ("notes.avi", b"just some text\n")]:
+    def test_what_is_not_a_video_is_reported_with_the_reason_in_view(self):
+        cases = [("empty.avi", b""), ("notes.avi", b"just some text\n"),
+                 (os.path.join("Downloads", "My Holiday Videos 2026", "Beach day (1080p).mp4"), b"not a video")]
+        for name, content in cases:
             with self.subTest(name=name):
                 source = os.path.join(self.media, name)
+                os.makedirs(os.path.dirname(source), exist_ok=True)
                 with open(source, "wb") as out:
                     out.write(content)
-                status = self.convert_expecting(source, FAILED)
-                self.assertIn("Invalid data found when processing input", status)
+                before = snapshot(self.work)
+                run = self.start(windows_path(source))
+                self.assertEqual(run.wait_done(), FAILED + "Invalid data found when processing input")
+                self.assertIn("Invalid data found when processing input", run.state()["status_visible"])
+                self.assertEqual(run.close(), 0)
+                self.assert_only_changes(before)
 
     def test_an_output_folder_that_cannot_be_written(self):
         folder = os.path.join(self.work, "locked")
         os.makedirs(folder, exist_ok=True)
         source = os.path.join(folder, "clip.wav")
         shutil.copy(self.clip, source)
-        if subprocess.run(["chattr", "+i", folder], capture_output=True).returncode != 0:
-            self.skipTest("this file system cannot lock a folder")
+        os.chmod(folder, 0o555)
         try:
             status = self.convert_expecting(source, FAILED)
         finally:
-            subprocess.run(["chattr", "-i", folder], check=True)
-        self.assertIn("clip.mp3", status)
+            os.chmod(folder, 0o755)
+        # The system's own words follow: "Access is denied." on Windows, "Access denied." under Wine.
+        self.assertTrue(status.startswith(FAILED + "clip.mp3 cannot be written in its folder: Access"), status)
 
-    def test_an_output_file_open_in_another_program(self):
+    def test_an_mp3_that_cannot_be_replaced_stays_and_the_new_one_is_kept_beside_it(self):
         mp3 = os.path.join(self.media, "clip.mp3")
-        with open(mp3, "wb") as out:
-            out.write(b"another program's file")
-        holder = subprocess.Popen(["wine", PROGRAMS["stand_in"], "--hold", windows_path(mp3), "--sleep", "120000"],
-                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            time.sleep(3)
-            self.convert_expecting(self.clip, FAILED)
-        finally:
-            probe("kill", "stand_in.exe")
-            holder.wait(timeout=60)
-        with open(mp3, "rb") as kept:
-            self.assertEqual(kept.read(), b"another program's file")
+        kept = os.path.join(self.media, "clip (2).mp3")
 
-    def test_an_existing_mp3_is_replaced(self):
+        def hold():
+            holder = subprocess.Popen(["wine", PROGRAMS["stand_in"], "--hold", windows_path(mp3), "--sleep", "120000"],
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.assertTrue(wait_until(lambda: probe("count", "stand_in.exe") == (0, "1")))
+            time.sleep(1)
+            return lambda: (probe("kill", "stand_in.exe"), holder.wait(timeout=60))
+
+        def make_read_only():
+            os.chmod(mp3, 0o444)
+            return lambda: os.chmod(mp3, 0o644)
+
+        for reason, lock in [("it is open in another program", hold), ("it is read-only", make_read_only)]:
+            with self.subTest(reason=reason):
+                with open(mp3, "wb") as out:
+                    out.write(b"another program's file")
+                unlock = lock()
+                try:
+                    status = self.convert_expecting(self.clip, FAILED, allowed=[kept])
+                finally:
+                    unlock()
+                self.assertEqual(status, FAILED + f"clip.mp3 could not be replaced: {reason}. The new MP3 is clip (2).mp3")
+                with open(mp3, "rb") as untouched:
+                    self.assertEqual(untouched.read(), b"another program's file")
+                self.assert_valid_mp3(kept, 2)
+                os.remove(kept)
+
+    def test_an_existing_mp3_is_replaced_and_can_be_restored(self):
         mp3 = os.path.join(self.media, "clip.mp3")
+        old = f"an old, broken MP3 {time.time()}".encode()
         with open(mp3, "wb") as out:
-            out.write(b"an old, broken MP3")
+            out.write(old)
         self.convert_expecting(self.clip, COMPLETE, mp3)
+        self.assertTrue(recycled(old), "the replaced MP3 is not in the Recycle Bin")
 
     def test_an_input_that_is_already_an_mp3_is_left_untouched(self):
         song = os.path.join(self.media, "song.MP3")
@@ -131,20 +181,66 @@ class BadInput(QuilletTestCase):
         self.assertEqual(run.close(), 0)
         self.assert_only_changes(before)
 
-    def test_a_converter_ended_from_outside_midway(self):
+    def test_a_conversion_cut_short_leaves_no_mp3_and_the_earlier_one_as_it_was(self):
+        """However a conversion ends early, the MP3 of the same name from before stays byte for byte and
+        no truncated file takes its name. Closing Quillet stops nothing but its own converter: another
+        Quillet converts on to the end, and a user's own ffmpeg.exe runs on."""
         source = os.path.join(self.media, "long.wav")
-        make_media(source, 300, video=False)
         mp3 = os.path.join(self.media, "long.mp3")
-        before = snapshot(self.work)
-        run = self.start(windows_path(source))
-        self.assertEqual(probe("wait-busy", "120")[0], 0)
-        time.sleep(3)
-        probe("kill", "ffmpeg.exe")
-        status = run.wait_done(60)
-        self.assertEqual(status, FAILED + "ffmpeg.exe stopped with exit code 1")
-        self.assertEqual(run.state()["buttons_enabled"], "11")
-        self.assertEqual(run.close(), 0)
-        self.assert_only_changes(before, [mp3])
+        earlier = b"an earlier long.mp3, perhaps of another video"
+        other = os.path.join(self.media, "another Quillet's.wav")
+        other_mp3 = os.path.splitext(other)[0] + ".mp3"
+        make_media(other, 300, video=False)
+        foreign = os.path.join(self.work, "tools", "ffmpeg.exe")
+        os.makedirs(os.path.dirname(foreign), exist_ok=True)
+        shutil.copy(PROGRAMS["stand_in"], foreign)
+        # What happens, and what it may leave: Quillet ended from outside cannot tidy up after itself.
+        cases = [("the converter fails", []), ("the input is cut short", []), ("the window is closed", []),
+                 ("the session ends", []), ("Quillet is ended from outside", [mp3 + ".part"])]
+        for what, left in cases:
+            with self.subTest(what):
+                make_media(source, 300, video=False)
+                with open(mp3, "wb") as out:
+                    out.write(earlier)
+                before = snapshot(self.work)
+                run = self.start(windows_path(source))
+                self.assertEqual(run.probe("wait-busy", "120")[0], 0)
+                if what == "the converter fails":
+                    time.sleep(2)
+                    probe("kill", "ffmpeg.exe")
+                    self.assertEqual(run.wait_done(60), FAILED + "ffmpeg.exe stopped with exit code 1")
+                    self.assertEqual(run.close(), 0)
+                elif what == "the input is cut short":
+                    # Once the converter has read the input's length and begun the MP3.
+                    self.assertTrue(wait_until(lambda: os.path.getsize(mp3 + ".part") > 0))
+                    os.truncate(source, os.path.getsize(source) // 2)
+                    status = run.wait_done(240)
+                    self.assertTrue(status.startswith(FAILED + "the MP3 stops at ") and status.endswith(" of 5:00"),
+                                    status)
+                    self.assertEqual(run.close(), 0)
+                else:
+                    user_job = subprocess.Popen(["wine", foreign, "--sleep", "600000"], stdin=subprocess.DEVNULL,
+                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    second = self.start(windows_path(other))
+                    self.assertEqual(second.probe("wait-busy", "120")[0], 0)
+                    self.assertTrue(wait_until(lambda: probe("count", "ffmpeg.exe") == (0, "3")))
+                    if what == "Quillet is ended from outside":
+                        run.probe("terminate")
+                    else:
+                        self.assertEqual(run.close("close" if what == "the window is closed" else "end-session"), 0)
+                    self.assertEqual(second.wait_done(240), COMPLETE)
+                    self.assertEqual(second.close(), 0)
+                    self.assertEqual(probe("count", "ffmpeg.exe"), (0, "1"), "the user's own ffmpeg.exe was stopped")
+                    probe("kill", "ffmpeg.exe")
+                    user_job.wait(timeout=60)
+                    self.assert_valid_mp3(other_mp3, 300)
+                self.assertTrue(wait_until(lambda: probe("count", "ffmpeg.exe") == (0, "0")))
+                with open(mp3, "rb") as kept:
+                    self.assertEqual(kept.read(), earlier)
+                self.assert_only_changes(before, [source, other_mp3] + left)
+                for leftover in [other_mp3] + left:
+                    if os.path.exists(leftover):
+                        os.remove(leftover)
         os.remove(source)
 
 

@@ -1,11 +1,15 @@
 // Looks at a running Quillet from outside, as a user would: reads its window, waits for the end of
-// its conversion, closes it, counts processes. Prints UTF-8 on standard output.
+// its conversion, closes it, counts processes. Prints UTF-8 on standard output. With several Quillets
+// running, --video NAME first picks the one whose text box names NAME.
 //   quillet_probe wait-done SECONDS   wait for the window, then for the conversion to end; print the status line
 //   quillet_probe wait-busy SECONDS   wait until the window shows a conversion under way
 //   quillet_probe state               print the window's state as name=value lines
 //   quillet_probe close SECONDS       close the window and wait for the program to end
+//   quillet_probe end-session SECONDS tell the window that Windows is ending the session, and wait
+//                                     for the program to end
 //   quillet_probe count IMAGE         print how many processes have that image name
 //   quillet_probe kill IMAGE          end every process with that image name, with exit code 1
+//   quillet_probe terminate           end the program of the window, with exit code 1
 //   quillet_probe dismiss-message SECONDS   wait for Quillet's message box, print its text, press OK
 //   quillet_probe convert PATH SECONDS      put PATH in the text box, click "Convert to MP3", wait for
 //                                           the end and print the status line
@@ -20,6 +24,7 @@
 
 #include "app/form_definition.h"
 #include "app/texts.h"
+#include "runtime/form_builder.h"
 #include "runtime/handles.h"
 #include "tests/tools/resource_counts.h"
 
@@ -35,17 +40,50 @@ void Print(const std::wstring& text) {
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-HWND FindQuillet() { return FindWindowW(L"QuilletGUI", texts::kAppTitle); }
-
 HWND Control(HWND form, int id) {
   return id == kText1 ? GetDlgItem(GetDlgItem(form, kFrame1), kText1) : GetDlgItem(form, id);
 }
 
 std::wstring TextOf(HWND window) {
-  wchar_t text[4096] = {};
+  std::wstring text(32768, L'\0');
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
-  return text;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
+  return text.c_str();
+}
+
+// Which Quillet to look at: any, or the one whose text box names this.
+std::wstring chosenVideo;
+
+HWND FindQuillet() {
+  for (HWND form = FindWindowW(L"QuilletGUI", texts::kAppTitle); form;
+       form = FindWindowExW(nullptr, form, L"QuilletGUI", texts::kAppTitle)) {
+    if (chosenVideo.empty() || TextOf(Control(form, kText1)).find(chosenVideo) != std::wstring::npos) return form;
+  }
+  return nullptr;
+}
+
+// The start of the status line that its label shows, in its own font, before it must cut the rest off.
+std::wstring VisibleStatus(HWND form) {
+  HWND status = Control(form, kStatus);
+  const std::wstring text = TextOf(status);
+  RECT label;
+  GetClientRect(status, &label);
+  HDC screen = GetDC(nullptr);
+  const FormFonts fonts(GetDeviceCaps(screen, LOGPIXELSY));
+  const HGDIOBJ previous = SelectObject(screen, fonts.Get(FontStyle::Underlined));
+  int fitting = 0;
+  SIZE size;
+  GetTextExtentExPointW(screen, text.c_str(), static_cast<int>(text.size()), label.right, &fitting, nullptr, &size);
+  if (fitting < static_cast<int>(text.size())) {
+    SIZE ellipsis;
+    GetTextExtentPoint32W(screen, L"...", 3, &ellipsis);
+    GetTextExtentExPointW(screen, text.c_str(), static_cast<int>(text.size()), label.right - ellipsis.cx, &fitting,
+                          nullptr, &size);
+  }
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return text.substr(0, static_cast<size_t>(fitting));
 }
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) {
@@ -89,6 +127,13 @@ int Kill(const std::wstring& imageName) {
     if (process) TerminateProcess(process.get(), 1);
   }
   return 0;
+}
+
+int Terminate() {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(FindQuillet(), &processId);
+  const UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+  return process && TerminateProcess(process.get(), 1) ? 0 : 2;
 }
 
 BOOL CALLBACK NoteMessageBox(HWND window, LPARAM found) {
@@ -180,22 +225,36 @@ int PrintState() {
   Print(L"buttons_enabled=" + std::to_wstring(IsWindowEnabled(Control(form, kCommand1)) != 0) +
         std::to_wstring(IsWindowEnabled(Control(form, kCommand2)) != 0));
   Print(L"status=" + TextOf(Control(form, kStatus)));
+  Print(L"status_visible=" + VisibleStatus(form));
   return 0;
 }
 
-int Close(DWORD seconds) {
+// Closes the window, or ends the session for it, and waits for its program to end.
+int Close(DWORD seconds, bool endingSession) {
   HWND form = FindQuillet();
   if (!form) return 0;
   DWORD processId = 0;
   GetWindowThreadProcessId(form, &processId);
   const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  PostMessageW(form, WM_CLOSE, 0, 0);
+  if (endingSession) {
+    DWORD_PTR allowed = 0;
+    SendMessageTimeoutW(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &allowed);
+    if (!allowed) return 3;
+    PostMessageW(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  } else {
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  }
   return process && WaitForSingleObject(process.get(), seconds * 1000) == WAIT_OBJECT_0 ? 0 : 2;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 2 && std::wstring(argv[1]) == L"--video") {
+    chosenVideo = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   const std::wstring command = argc > 1 ? argv[1] : L"";
   const DWORD seconds = argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 60;
   if (command == L"wait-done") {
@@ -206,12 +265,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"wait-busy") return WaitFor(seconds, ConversionUnderWay) ? 0 : 2;
   if (command == L"state") return PrintState();
-  if (command == L"close") return Close(seconds);
+  if (command == L"close") return Close(seconds, false);
+  if (command == L"end-session") return Close(seconds, true);
   if (command == L"count" && argc > 2) {
     Print(std::to_wstring(ProcessesNamed(argv[2]).size()));
     return 0;
   }
   if (command == L"kill" && argc > 2) return Kill(argv[2]);
+  if (command == L"terminate") return Terminate();
   if (command == L"dismiss-message") return DismissMessage(seconds);
   if (command == L"convert" && argc > 3) {
     return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
@@ -219,6 +280,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"resources") return PrintResources();
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   Print(
-      L"usage: quillet_probe wait-done|wait-busy|state|close|count|kill|dismiss-message|convert|resources|version ...");
+      L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|close|end-session|count|kill|terminate|"
+      L"dismiss-message|convert|resources|version ...");
   return 64;
 }
