@@ -11,15 +11,15 @@ log() { printf '[quillet] %s\n' "$*" >&2; }
 die() { log "error: $*"; exit 1; }
 
 # Debian packages: the cross compiler, Wine with its 32-bit half and fonts, a virtual display,
-# Debian's ffmpeg for test media, Node's npm for the Windows ffmpeg.exe, and clang with libFuzzer
-# for fuzzing the rules natively.
+# Debian's ffmpeg for test media, Node's npm for the Windows ffmpeg.exe, icoutils to read the built
+# program's resources, and clang with libFuzzer for fuzzing the rules natively.
 QUILLET_PACKAGES=(
   cmake make python3 googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine
   libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
   libxcomposite1:i386 libxfixes3:i386 libxext6:i386 libfreetype6:i386 libfontconfig1:i386
-  xvfb xauth xdotool x11-utils imagemagick ffmpeg npm binutils
+  xvfb xauth xdotool x11-utils imagemagick ffmpeg npm binutils icoutils
 )
 
 install_packages() {
