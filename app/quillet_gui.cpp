@@ -30,6 +30,8 @@ constexpr wchar_t kIconGroup[] = L"ABC";
 constexpr DWORD kOpenDialogFlags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES;
 constexpr DWORD kOpenDialogMaxFileSize = 5000;
 constexpr UINT_PTR kTimer1Id = 1;
+// Newer than the headers' target: Windows 10 1703 asks the size for a new dpi before it moves a window.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
@@ -41,9 +43,9 @@ std::wstring Widened(const char* text) { return std::wstring(text, text + strlen
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
       commandLineTail_(std::move(commandLineTail)),
-      fonts_(ScreenDpiY()),
       form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, nullptr)),
-      windows_(CreateControls(form_, kQuilletForm, fonts_)),
+      fonts_(WindowDpi(form_)),
+      windows_(CreateControls(form_, kQuilletForm, WindowDpi(form_), fonts_)),
       Label1(windows_.at(kLabel1)),
       Label2(windows_.at(kLabel2)),
       Label3(windows_.at(kLabel3)),
@@ -206,6 +208,14 @@ void QuilletGUI::Timer1_Timer() {
 
 void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
 
+void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
+  FormFonts fonts(dpi);
+  LayOutControls(kQuilletForm, windows_, dpi, fonts);
+  fonts_ = std::move(fonts);
+  SetWindowPos(form_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool QuilletGUI::IsProcessRunning(const Conversion& conversion) {
   return conversion.process && conversion.process->IsRunning();
 }
@@ -344,6 +354,13 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(usable ? lastFocus_ : FirstTabStop());
       }
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kGetDpiScaledSize:
+      // The size that keeps the client area at its twips, so that the suggested place fits exactly.
+      *reinterpret_cast<SIZE*>(lParam) = FormWindowSize(kQuilletForm, form_, static_cast<int>(wParam));
+      return TRUE;
     case WM_CLOSE:
       Form_QueryUnload();
       return 0;

@@ -38,8 +38,8 @@ class QuilletGUI {
  private:
   OutsideWorld& world_;
   const std::wstring commandLineTail_;
-  FormFonts fonts_;
   HWND form_;
+  FormFonts fonts_;  // at the dpi of the monitor the window is on
   std::map<int, HWND> windows_;
 
  public:
@@ -69,6 +69,8 @@ class QuilletGUI {
   void OLEDragDrop(HDROP drop);
   void Timer1_Timer();
   void Status_Click();
+  // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   void StartConverter(Conversion& conversion);
   bool IsProcessRunning(const Conversion& conversion);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/font_face.h"
 #include "runtime/runtime_error.h"
 #include "runtime/twips.h"
 
@@ -13,30 +14,47 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
-int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
+int CALLBACK NoteFaceKind(const LOGFONTW*, const TEXTMETRICW*, DWORD fontType, LPARAM kind) {
+  *reinterpret_cast<FaceKind*>(kind) = fontType & RASTER_FONTTYPE ? FaceKind::Bitmap : FaceKind::Scalable;
   return 0;
 }
 
-bool FaceExists(const wchar_t* face) {
+// What the system has of the face; asked once per face and run.
+FaceKind KindOfFace(const wchar_t* face) {
+  static std::map<std::wstring, FaceKind> known;
+  const auto found = known.find(face);
+  if (found != known.end()) return found->second;
   LOGFONTW query = {};
   query.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
+  FaceKind kind = FaceKind::Missing;
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &query, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(screen, &query, NoteFaceKind, reinterpret_cast<LPARAM>(&kind), 0);
   ReleaseDC(nullptr, screen);
-  return found;
+  return known[face] = kind;
 }
 
-UniqueFont MakeFont(int dpiY, int weight, bool underline) {
+UniqueFont MakeFont(const wchar_t* face, int dpi, int weight, bool underline) {
   LOGFONTW font = {};
-  font.lfHeight = -FontPixelHeight(dpiY);
+  font.lfHeight = -FontPixelHeight(dpi);
   font.lfWeight = weight;
   font.lfUnderline = underline;
   font.lfCharSet = ANSI_CHARSET;
-  lstrcpynW(font.lfFaceName, FormFonts::FaceName(), LF_FACESIZE);
+  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
   return UniqueFont(CreateFontIndirectW(&font));
+}
+
+// A function of user32 that older Windows lack, or null there.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
 }
 
 struct WindowClassAndStyle {
@@ -94,20 +112,14 @@ bool Overlap(const ControlDefinition& a, const ControlDefinition& b) {
          a.top < b.top + b.height && b.top < a.top + a.height;
 }
 
-int DeviceCaps(int index) {
-  HDC screen = GetDC(nullptr);
-  const int value = GetDeviceCaps(screen, index);
-  ReleaseDC(nullptr, screen);
-  return value;
-}
-
 }  // namespace
 
-FormFonts::FormFonts(int dpiY)
-    : regular_(MakeFont(dpiY, FW_NORMAL, false)),
-      bold_(MakeFont(dpiY, FW_BOLD, false)),
-      boldUnderlined_(MakeFont(dpiY, FW_BOLD, true)),
-      underlined_(MakeFont(dpiY, FW_NORMAL, true)) {}
+FormFonts::FormFonts(int dpi)
+    : face_(FormFaceFor(dpi, KindOfFace)),
+      regular_(MakeFont(face_, dpi, FW_NORMAL, false)),
+      bold_(MakeFont(face_, dpi, FW_BOLD, false)),
+      boldUnderlined_(MakeFont(face_, dpi, FW_BOLD, true)),
+      underlined_(MakeFont(face_, dpi, FW_NORMAL, true)) {}
 
 HFONT FormFonts::Get(FontStyle style) const {
   switch (style) {
@@ -123,18 +135,24 @@ HFONT FormFonts::Get(FontStyle style) const {
   return regular_.get();
 }
 
-const wchar_t* FormFonts::FaceName() {
-  static const wchar_t* const face = [] {
-    for (const wchar_t* candidate : {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}) {
-      if (FaceExists(candidate)) return candidate;
-    }
-    return L"MS Shell Dlg";
-  }();
-  return face;
+int WindowDpi(HWND window) {
+  // Windows 10 1607 and later know each monitor's dpi; before, the screen's is the one.
+  static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  const UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
+  return dpi ? static_cast<int>(dpi) : ScreenDpi();
 }
 
-int ScreenDpiX() { return DeviceCaps(LOGPIXELSX); }
-int ScreenDpiY() { return DeviceCaps(LOGPIXELSY); }
+SIZE FormWindowSize(const FormDefinition& form, HWND window, int dpi) {
+  static const auto adjustForDpi =
+      User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+  RECT frame = {0, 0, TwipsToPixels(form.clientWidth, dpi), TwipsToPixels(form.clientHeight, dpi)};
+  if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  }
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
 
 HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param) {
   WNDCLASSEXW windowClass = {};
@@ -149,38 +167,30 @@ HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC pr
   }
 
   const DWORD exStyle = kFormExStyle | (form.acceptsDrops ? WS_EX_ACCEPTFILES : 0);
-  RECT frame = {0, 0, TwipsToPixels(form.clientWidth, ScreenDpiX()), TwipsToPixels(form.clientHeight, ScreenDpiY())};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-  HWND window = CreateWindowExW(exStyle, form.className, form.caption, kFormStyle, left, top, width, height, nullptr,
-                                nullptr, instance, param);
+  HWND window =
+      CreateWindowExW(exStyle, form.className, form.caption, kFormStyle, 0, 0, 0, 0, nullptr, nullptr, instance, param);
   if (!window) throw LastWin32Error(L"Cannot create the window");
+  // Sized at the dpi of the monitor it is on, the primary one, and centred there.
+  const SIZE size = FormWindowSize(form, window, WindowDpi(window));
+  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   return window;
 }
 
-std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, const FormFonts& fonts) {
+std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts) {
   std::vector<const ControlDefinition*> inTabOrder;
   for (int i = 0; i < definition.controlCount; ++i) inTabOrder.push_back(&definition.controls[i]);
   std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
                    [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
 
-  const int dpiX = ScreenDpiX();
-  const int dpiY = ScreenDpiY();
   std::map<int, HWND> controls;
   for (const ControlDefinition* control : inTabOrder) {
     const WindowClassAndStyle kind = ClassAndStyleOf(control->kind);
     HWND parent = control->parentId == 0 ? form : controls.at(control->parentId);
     HWND window = CreateWindowExW(kind.exStyle | (control->acceptsDrops ? WS_EX_ACCEPTFILES : 0), kind.className,
-                                  control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-                                  TwipsToPixels(control->left, dpiX), TwipsToPixels(control->top, dpiY),
-                                  TwipsToPixels(control->width, dpiX), TwipsToPixels(control->height, dpiY), parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
+                                  control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0,
+                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
     if (!window) throw LastWin32Error(L"Cannot create the control " + std::wstring(control->name));
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font)), FALSE);
     const auto formData = reinterpret_cast<DWORD_PTR>(form);
     if (control->acceptsDrops) SetWindowSubclass(window, ForwardDropsToForm, 0, formData);
     if (control->kind == ControlKind::Frame) SetWindowSubclass(window, FrameProcedure, 0, formData);
@@ -196,7 +206,22 @@ std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, 
       }
     }
   }
+  LayOutControls(definition, controls, dpi, fonts);
   return controls;
+}
+
+void LayOutControls(const FormDefinition& definition, const std::map<int, HWND>& controls, int dpi,
+                    const FormFonts& fonts) {
+  for (int i = 0; i < definition.controlCount; ++i) {
+    const ControlDefinition& control = definition.controls[i];
+    HWND window = controls.at(control.id);
+    // Edges rather than sizes are rounded, so that controls that meet in twips meet in pixels.
+    const int left = TwipsToPixels(control.left, dpi);
+    const int top = TwipsToPixels(control.top, dpi);
+    SetWindowPos(window, nullptr, left, top, TwipsToPixels(control.left + control.width, dpi) - left,
+                 TwipsToPixels(control.top + control.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control.font)), TRUE);
+  }
 }
 
 HBRUSH ControlColours(const FormDefinition& definition, HWND control, HDC dc) {

@@ -7,32 +7,41 @@
 #include "runtime/handles.h"
 
 // Turns a form definition into windows: the form itself (hidden, centred on the screen, client area
-// as defined) and its controls, placed at the screen's real dpi.
+// as defined) and its controls, placed at the dpi of the monitor the form is on, and placed again when
+// it moves to a monitor of another dpi.
 
-// The four fonts of the form, one per style, alive as long as the form.
+// The four fonts of the form at one dpi, one per style, alive as long as the controls use them.
 class FormFonts {
  public:
-  explicit FormFonts(int dpiY);
+  explicit FormFonts(int dpi);
   HFONT Get(FontStyle style) const;
-  // The face used: the classic "MS Sans Serif" where the system has it, else a present stand-in.
-  static const wchar_t* FaceName();
+  // The face drawn in at this dpi (see FormFaceFor).
+  const wchar_t* FaceName() const { return face_; }
 
  private:
+  const wchar_t* face_;
   UniqueFont regular_, bold_, boldUnderlined_, underlined_;
 };
 
-// Creates the form window, not yet shown. The window procedure receives `param` in WM_NCCREATE.
+// The dots per inch of the monitor that the window is on; the screen's where Windows knows no other.
+int WindowDpi(HWND window);
+
+// Creates the form window, not yet shown: centred on the screen, its client area as defined at the
+// dpi of the monitor it is on. The window procedure receives `param` in WM_NCCREATE.
 HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param);
 
-// Creates every control of the definition on the form and returns them by id. Controls are created
-// in tab order (Windows tabs in stacking order); a control that overlaps one listed before it in the
-// definition is then put behind all others, as the definition stacks them.
-std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, const FormFonts& fonts);
+// The outer size of the form's window whose client area is the one defined, at the dpi.
+SIZE FormWindowSize(const FormDefinition& form, HWND window, int dpi);
+
+// Creates every control of the definition on the form, laid out at the dpi, and returns them by id.
+// Controls are created in tab order (Windows tabs in stacking order); a control that overlaps one
+// listed before it in the definition is then put behind all others, as the definition stacks them.
+std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts);
+
+// Places and sizes every control from its twips at the dpi, and gives it its font.
+void LayOutControls(const FormDefinition& definition, const std::map<int, HWND>& controls, int dpi,
+                    const FormFonts& fonts);
 
 // The colours of a control that has its own: sets them on the device context and returns the
 // background brush, or returns null to leave the system's colours.
 HBRUSH ControlColours(const FormDefinition& definition, HWND control, HDC dc);
-
-// The dots per inch of the screen, across and down.
-int ScreenDpiX();
-int ScreenDpiY();

@@ -8,16 +8,16 @@ ToolTip::ToolTip(HWND owner, HWND control)
       control_(control) {
   TOOLINFOW tool = Tool();
   SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  // As wide as the control, so that a long text wraps below it rather than running off the screen.
-  RECT place;
-  GetWindowRect(control_, &place);
-  SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, place.right - place.left);
 }
 
 void ToolTip::SetText(const std::wstring& text) {
   text_ = text;
   TOOLINFOW tool = Tool();
   SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  // As wide as the control, so that a long text wraps below it rather than running off the screen.
+  RECT place;
+  GetWindowRect(control_, &place);
+  SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, place.right - place.left);
 }
 
 TOOLINFOW ToolTip::Tool() {

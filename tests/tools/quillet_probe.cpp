@@ -70,7 +70,7 @@ std::wstring VisibleStatus(HWND form) {
   RECT label;
   GetClientRect(status, &label);
   HDC screen = GetDC(nullptr);
-  const FormFonts fonts(GetDeviceCaps(screen, LOGPIXELSY));
+  const FormFonts fonts(WindowDpi(form));
   const HGDIOBJ previous = SelectObject(screen, fonts.Get(FontStyle::Underlined));
   int fitting = 0;
   SIZE size;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/texts.h"
 
 using namespace std::string_literals;
@@ -12,14 +10,18 @@ TEST(DialogFilter, EndsEachPartWithANulAndAllWithAnother) {
   EXPECT_EQ(DialogFilter(L"Videos|*.avi;*.mp4|All files|*.*"), L"Videos\0*.avi;*.mp4\0All files\0*.*\0\0"s);
 }
 
-TEST(DialogFilter, TheProgramsFilterHasTwoPairsAndNinetyPatterns) {
-  const std::wstring filter = texts::kDialogFilter;
-  EXPECT_EQ(filter.size(), 588u);
-  const std::wstring forDialog = DialogFilter(filter);
-  EXPECT_EQ(std::count(forDialog.begin(), forDialog.end(), L'\0'), 5);
-  EXPECT_EQ(forDialog.substr(0, 22), L"All Video/Audio Files\0"s);
-  EXPECT_EQ(std::count(filter.begin(), filter.end(), L';'), 89);
-  EXPECT_EQ(forDialog.substr(forDialog.size() - 16), L"\0All files\0*.*\0\0"s);
+TEST(DialogFilter, TheProgramsFilterIsTheFormsOwnToTheCharacter) {
+  EXPECT_EQ(
+      std::wstring(texts::kDialogFilter),
+      L"All Video/Audio Files|*.3g2;*.3gp;*.3gpp;*.3gpp2;*.aac;*.ac3;*.aif;*.aifc;*.aiff;*.ape;*.au;*.avi;*.snd;*.asf;"
+      L"*.cda;*.dvr-ms;*.dv;*.flac;*.flv;*.ivf;*.mpg;*.mpeg;*.m1v;*.mov;*.m4v;*.mkv;*.mp2;*.mp3;*.mp4;*.m3u;*.mpa;*."
+      L"mid;"
+      L"*.midi;*.mov;*.ogg;*.ogv;*.qt;*.ra;*.rm;*.ram;*.rmi;*.swf;*.wma;*.wmv;*.wm;*.wav;*.wmz;*.wms;*.asx;*.mw;*.m2v;"
+      L"*.mod;*.dat;*.dvr-ms;*.ms-dvr;*.gvi;*.ogm;*.f4v;*.f4p;*.ts;*.tp;*.trp;*.m2ts;*.m2t;*.mts;*.amv;*.mtv;*.cdg;*."
+      L"nsv;"
+      L"*.fli;*.flc;*.rmvb;*.rv;*.ivr;*.cda;*.mpc;*.mpp;*.mp+;*.amr;*.awb;*.ape;*.div;*.divx;*.m4a;*.mjpg;*.mjpeg;*."
+      L"mpv;"
+      L"*.nut;*.yuv;*.vob|All files|*.*");
 }
 
 TEST(FirstChosenFile, OneFileIsItsFullPath) {

@@ -13,24 +13,11 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-LOGFONTW FontOf(HWND window) {
-  LOGFONTW font = {};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font;
-}
-
 RECT PlaceInParent(HWND window) {
   RECT place;
   GetWindowRect(window, &place);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
   return place;
-}
-
-int Dpi(int index) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, index);
-  ReleaseDC(nullptr, screen);
-  return dpi;
 }
 
 bool IsBelow(HWND lower, HWND upper) {
@@ -40,59 +27,118 @@ bool IsBelow(HWND lower, HWND upper) {
   return false;
 }
 
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// Whether the font draws its outlines at any size, rather than bitmaps made for some sizes.
+bool IsScalable(HFONT font) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  return (metrics.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0;
+}
+
+// The form as designed, in twips within each control's container.
+struct DesignedControl {
+  int id;
+  int left, top, width, height;
+  int weight;
+  bool underlined;
+  const wchar_t* windowClass;
+  LONG buttonType;  // for buttons: push button, three-state check box or group box
+  bool takesDrops;
+};
+
+// clang-format off
+const DesignedControl kDesigned[] = {
+// id          left   top  width height  weight     underl. class       button type      drops
+  {kCheck1,     130, 1850,  7575,   255, FW_NORMAL, false,  L"Button",  BS_3STATE,       false},
+  {kFrame1,     120, 1200,  7575,   615, FW_NORMAL, false,  L"Button",  BS_GROUPBOX,     true},
+  {kText1,      120,  240,  7335,   285, FW_BOLD,   false,  L"Edit",    0,               true},
+  {kCommand2,  3960, 2160,  3855,   495, FW_BOLD,   true,   L"Button",  BS_PUSHBUTTON,   true},
+  {kCommand1,   120, 2160,  3735,   495, FW_NORMAL, false,  L"Button",  BS_PUSHBUTTON,   true},
+  {kStatus,     120, 2715,  7695,   255, FW_NORMAL, true,   L"Static",  0,               true},
+  {kLabel4,     120,  840,  7575,   255, FW_NORMAL, false,  L"Static",  0,               true},
+  {kLabel3,     120,  480,  7575,   255, FW_NORMAL, false,  L"Static",  0,               true},
+  {kLabel2,     120,  120,  7695,   255, FW_BOLD,   false,  L"Static",  0,               true},
+  {kLabel1,     120,  120,  8415,  1215, FW_BOLD,   false,  L"Static",  0,               true},
+};
+// clang-format on
+
 }  // namespace
 
-class LayoutTest : public WindowTest {};
+class LayoutTest : public WindowTest {
+ protected:
+  // Every control in its place at the dpi, in the form's font: 8.25 point (`fontHeight` pixels), in
+  // "MS Sans Serif" where its bitmaps suit the dpi, else in a face that scales.
+  void ExpectLaidOutAt(int dpi, LONG fontHeight) {
+    RECT client;
+    GetClientRect(form->hWnd(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(7890, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(2970, dpi));
+    for (const DesignedControl& control : kDesigned) {
+      HWND parent = control.id == kText1 ? GetDlgItem(form->hWnd(), kFrame1) : form->hWnd();
+      HWND window = GetDlgItem(parent, control.id);
+      ASSERT_NE(window, nullptr);
+      SCOPED_TRACE(testing::Message() << "control " << control.id << " at " << dpi << " dpi");
+      const RECT place = PlaceInParent(window);
+      EXPECT_EQ(place.left, TwipsToPixels(control.left, dpi));
+      EXPECT_EQ(place.top, TwipsToPixels(control.top, dpi));
+      EXPECT_EQ(place.right, TwipsToPixels(control.left + control.width, dpi));
+      EXPECT_EQ(place.bottom, TwipsToPixels(control.top + control.height, dpi));
 
-TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFont) {
-  Load();
-  const int dpiX = Dpi(LOGPIXELSX);
-  const int dpiY = Dpi(LOGPIXELSY);
-  for (int i = 0; i < kQuilletForm.controlCount; ++i) {
-    const ControlDefinition& control = kQuilletForm.controls[i];
-    SCOPED_TRACE(testing::PrintToString(std::wstring(control.name)));
-    HWND parent = control.parentId ? GetDlgItem(form->hWnd(), control.parentId) : form->hWnd();
-    HWND window = GetDlgItem(parent, control.id);
-    ASSERT_NE(window, nullptr);
+      const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+      LOGFONTW logical = {};
+      GetObjectW(font, sizeof logical, &logical);
+      EXPECT_EQ(logical.lfHeight, fontHeight);
+      EXPECT_EQ(logical.lfWeight, control.weight);
+      EXPECT_EQ(logical.lfUnderline != 0, control.underlined);
+      EXPECT_FALSE(logical.lfItalic);
+      EXPECT_TRUE(std::wstring(logical.lfFaceName) == L"MS Sans Serif" ? dpi <= 120 : IsScalable(font))
+          << testing::PrintToString(std::wstring(logical.lfFaceName));
 
-    const RECT place = PlaceInParent(window);
-    EXPECT_EQ(place.left, TwipsToPixels(control.left, dpiX));
-    EXPECT_EQ(place.top, TwipsToPixels(control.top, dpiY));
-    EXPECT_EQ(place.right - place.left, TwipsToPixels(control.width, dpiX));
-    EXPECT_EQ(place.bottom - place.top, TwipsToPixels(control.height, dpiY));
-
-    const LOGFONTW font = FontOf(window);
-    EXPECT_EQ(font.lfHeight, -FontPixelHeight(dpiY));
-    const bool bold = control.font == FontStyle::Bold || control.font == FontStyle::BoldUnderlined;
-    const bool underlined = control.font == FontStyle::Underlined || control.font == FontStyle::BoldUnderlined;
-    EXPECT_EQ(font.lfWeight, bold ? FW_BOLD : FW_NORMAL);
-    EXPECT_EQ(font.lfUnderline != 0, underlined);
-    EXPECT_FALSE(font.lfItalic);
-    EXPECT_EQ(std::wstring(font.lfFaceName), FormFonts::FaceName());
-
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
-    EXPECT_EQ((exStyle & WS_EX_ACCEPTFILES) != 0, control.acceptsDrops);
-    switch (control.kind) {
-      case ControlKind::TextBox:
-        EXPECT_EQ(ClassOf(window), L"Edit");
-        break;
-      case ControlKind::CommandButton:
-        EXPECT_EQ(ClassOf(window), L"Button");
-        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
-        break;
-      case ControlKind::CheckBox:
-        EXPECT_EQ(ClassOf(window), L"Button");
-        EXPECT_EQ(style & BS_TYPEMASK, BS_3STATE);
-        break;
-      case ControlKind::Frame:
-        EXPECT_EQ(ClassOf(window), L"Button");
-        EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX);
-        break;
-      case ControlKind::Label:
-        EXPECT_EQ(ClassOf(window), L"Static");
-        break;
+      EXPECT_EQ(ClassOf(window), control.windowClass);
+      if (control.buttonType) {
+        EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK, control.buttonType);
+      }
+      EXPECT_EQ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0, control.takesDrops);
     }
+    // The status line ends on the client area's bottom edge.
+    EXPECT_EQ(PlaceInParent(form->Status.hWnd()).bottom, client.bottom);
+  }
+};
+
+TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFontAtTheScreensDpi) {
+  Load();
+  ASSERT_EQ(ScreenDpi(), 96);
+  ExpectLaidOutAt(96, -11);
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form->Label3.hWnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
+}
+
+// Moved to a monitor at 150 % and back, as Windows tells a per-monitor aware window: every control
+// and font at the new dpi, the window where Windows suggests.
+TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+  Load();
+  for (const auto& [dpi, fontHeight] : {std::pair{144, -17L}, std::pair{96, -11L}}) {
+    RECT place;
+    GetWindowRect(form->hWnd(), &place);
+    RECT suggested = {0, 0, TwipsToPixels(7890, dpi), TwipsToPixels(2970, dpi)};
+    AdjustWindowRectEx(&suggested, GetWindowLongW(form->hWnd(), GWL_STYLE), FALSE,
+                       GetWindowLongW(form->hWnd(), GWL_EXSTYLE));
+    OffsetRect(&suggested, place.left + 40 - suggested.left, place.top + 30 - suggested.top);
+    SendMessageW(form->hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(form->hWnd(), &place);
+    EXPECT_TRUE(EqualRect(&place, &suggested));
+    ExpectLaidOutAt(dpi, fontHeight);
   }
 }
 
@@ -113,7 +159,7 @@ TEST_F(LayoutTest, TheTextsAreTheProgramsOwn) {
   EXPECT_EQ(form->Status.Caption(), std::wstring(L"This App is Designed by ") + texts::kPublisherDomain);
 }
 
-TEST_F(LayoutTest, TheWindowIsFixedCentredAndSizedFromTwips) {
+TEST_F(LayoutTest, TheWindowIsFixedAndCentred) {
   Load();
   wchar_t caption[64] = {};
   GetWindowTextW(form->hWnd(), caption, 64);
@@ -121,13 +167,6 @@ TEST_F(LayoutTest, TheWindowIsFixedCentredAndSizedFromTwips) {
   wchar_t className[64] = {};
   GetClassNameW(form->hWnd(), className, 64);
   EXPECT_EQ(std::wstring(className), L"QuilletGUI");
-
-  RECT client;
-  GetClientRect(form->hWnd(), &client);
-  EXPECT_EQ(client.right, TwipsToPixels(7890, Dpi(LOGPIXELSX)));
-  EXPECT_EQ(client.bottom, TwipsToPixels(2970, Dpi(LOGPIXELSY)));
-  // The status line ends on the client area's bottom edge.
-  EXPECT_EQ(PlaceInParent(form->Status.hWnd()).bottom, client.bottom);
 
   const LONG style = GetWindowLongW(form->hWnd(), GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);
