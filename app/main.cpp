@@ -5,6 +5,7 @@
 #include "runtime/win32_outside_world.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  LoadDllsFromSystemFolderOnly();
   Win32OutsideWorld world;
   QuilletGUI form(world, Command());
   form.Load();

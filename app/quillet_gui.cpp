@@ -131,13 +131,14 @@ void QuilletGUI::Command2_Click() {
     return;
   }
 
+  RememberFocus();
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
   StartConverter(conversion);
   conversion_ = std::move(conversion);
   ticksSinceProgress_ = 0;
-  world_.ShowTaskbarProgress(form_, TaskbarProgress::Indeterminate, 0);
+  ShowOnTaskbar(TaskbarProgress::Indeterminate, 0);
   Timer1.SetEnabled(true);
 }
 
@@ -190,7 +191,7 @@ void QuilletGUI::Timer1_Timer() {
 
   ShowStatus(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
   // A failure stays red on the taskbar until the next conversion starts.
-  world_.ShowTaskbarProgress(form_, failure.empty() ? TaskbarProgress::None : TaskbarProgress::Error, 0);
+  ShowOnTaskbar(failure.empty() ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
@@ -268,8 +269,7 @@ void QuilletGUI::ShowProgress(Conversion& conversion) {
   ticksSinceProgress_ = 0;
   ReadConverterMessages(conversion);
   const std::optional<double> share = conversion.progress.Share();
-  world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
-                             share.value_or(0));
+  ShowOnTaskbar(share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate, share.value_or(0));
 }
 
 void QuilletGUI::ShowStatus(const std::wstring& text) {
@@ -286,12 +286,29 @@ void QuilletGUI::PlayFinishedSound() { world_.Beep(MB_ICONASTERISK); }
 
 void QuilletGUI::PlayErrorSound() { world_.Beep(MB_ICONHAND); }
 
+void QuilletGUI::ShowOnTaskbar(TaskbarProgress state, double share) {
+  taskbarState_ = state;
+  taskbarShare_ = share;
+  world_.ShowTaskbarProgress(form_, state, share);
+}
+
 // Also paints at once, so that the result is on the screen before a folder opens or a sound plays.
+// The keyboard focus goes back where the user left it.
 void QuilletGUI::ShowAndFocus() {
   ShowWindow(form_, SW_SHOW);
   SetForegroundWindow(form_);
-  SetFocus(FirstTabStop());
+  RememberFocus();
+  SetFocus(CanTakeFocus(lastFocus_) ? lastFocus_ : FirstTabStop());
   RedrawWindow(form_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void QuilletGUI::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(form_, focus)) lastFocus_ = focus;
+}
+
+bool QuilletGUI::CanTakeFocus(HWND control) const {
+  return control && IsChild(form_, control) && IsWindowEnabled(control) && IsWindowVisible(control);
 }
 
 HWND QuilletGUI::FirstTabStop() const { return GetNextDlgTabItem(form_, nullptr, FALSE); }
@@ -329,6 +346,12 @@ LRESULT CALLBACK QuilletGUI::WindowProcedure(HWND window, UINT message, WPARAM w
 }
 
 LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == taskbarButtonCreated_) {
+    // A new button (the window's first, or after Explorer restarted) shows nothing yet.
+    world_.TaskbarButtonCreated(form_);
+    if (taskbarState_ != TaskbarProgress::None) world_.ShowTaskbarProgress(form_, taskbarState_, taskbarShare_);
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -348,10 +371,9 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       // Keyboard focus returns to the control that had it when the window was last active.
       if (LOWORD(wParam) == WA_INACTIVE) {
-        lastFocus_ = GetFocus();
+        RememberFocus();
       } else {
-        const bool usable = lastFocus_ && IsChild(form_, lastFocus_) && IsWindowEnabled(lastFocus_);
-        SetFocus(usable ? lastFocus_ : FirstTabStop());
+        SetFocus(CanTakeFocus(lastFocus_) ? lastFocus_ : FirstTabStop());
       }
       return 0;
     case WM_DPICHANGED:

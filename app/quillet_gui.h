@@ -83,7 +83,12 @@ class QuilletGUI {
   void ShowStatus(const std::wstring& text);
   void SwitchConvertCaption();
   void PlayErrorSound();
+  // Shows the conversion's state on the window's taskbar button, and remembers it for a new button.
+  void ShowOnTaskbar(TaskbarProgress state, double share);
   void ShowAndFocus();
+  // Notes the control that has the keyboard focus, if one of the window's has it.
+  void RememberFocus();
+  bool CanTakeFocus(HWND control) const;
   HWND FirstTabStop() const;
   // Ends the program at once: the window goes and no handler runs again.
   void End();
@@ -100,5 +105,8 @@ class QuilletGUI {
   std::optional<ToolTip> statusTip_;  // made when the status line first changes
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;
-  HWND lastFocus_ = nullptr;
+  HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
+  const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
+  TaskbarProgress taskbarState_ = TaskbarProgress::None;
+  double taskbarShare_ = 0;
 };

@@ -50,6 +50,8 @@ class OutsideWorld {
   // Shows progress on the window's taskbar button; `share` (0 to 1) counts for Normal only. Without
   // a taskbar, nothing happens.
   virtual void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) = 0;
+  // The shell has made the window's taskbar button anew, showing no progress.
+  virtual void TaskbarButtonCreated(HWND window) = 0;
   // The file calls that take a path.
   virtual FileSystem& Files() = 0;
   // Starts the program with the command line and no window; throws RuntimeError when it cannot.

@@ -21,3 +21,10 @@ std::wstring AppPath() {
 }
 
 std::wstring Command() { return CommandLineTail(GetCommandLineW()); }
+
+void LoadDllsFromSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}

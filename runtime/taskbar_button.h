@@ -12,6 +12,8 @@
 class TaskbarButton {
  public:
   void Show(HWND window, TaskbarProgress state, double share);
+  // The button was made anew: what it showed is gone, so the next Show is sent whatever it shows.
+  void Forget() { shownWindow_ = nullptr; }
 
  private:
   struct Release {

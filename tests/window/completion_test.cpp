@@ -152,3 +152,21 @@ TEST_F(CompletionTest, TheStatusLineOpensThePublishersPage) {
   ClickStatus();
   EXPECT_EQ(world.opened, std::vector<std::wstring>{texts::kPublisherPage});
 }
+
+// On "Convert to MP3" after a press of it, or on the check box where the user went meanwhile.
+TEST_F(CompletionTest, TheFocusGoesBackWhereTheUserLeftIt) {
+  Load();
+  form->Text1.SetText(folder / L"clip.avi");
+  SetFocus(form->Command2.hWnd());
+  Click(form->Command2);
+  ConverterEnds(0, true);
+  Tick();
+  EXPECT_EQ(GetFocus(), form->Command2.hWnd());
+
+  world.nextProcess = std::make_shared<FakeProcessState>();
+  Click(form->Command2);
+  SetFocus(form->Check1.hWnd());
+  ConverterEnds(0, true);
+  Tick();
+  EXPECT_EQ(GetFocus(), form->Check1.hWnd());
+}

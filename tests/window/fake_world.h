@@ -38,6 +38,7 @@ class FakeWorld : public OutsideWorld {
   void ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
+  void TaskbarButtonCreated(HWND) override { taskbar.emplace_back(TaskbarProgress::None, -1); }
   FileSystem& Files() override { return files; }
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 
@@ -48,7 +49,7 @@ class FakeWorld : public OutsideWorld {
   std::vector<std::wstring> opened;
   std::vector<UINT> sounds;
   std::vector<StartCall> starts;
-  std::vector<std::pair<TaskbarProgress, double>> taskbar;
+  std::vector<std::pair<TaskbarProgress, double>> taskbar;  // a new button is recorded as (None, -1)
 
   // How the user answers the dialog: the chosen file name, "" for Cancel.
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };

@@ -53,3 +53,22 @@ TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilThe
   Click(form->Command2);
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 }
+
+// A conversion from "Send to" starts before the window has a taskbar button, and Explorer may restart
+// while it runs: each new button shows at once what the conversion has reached.
+TEST_F(TaskbarProgressTest, ANewTaskbarButtonShowsTheConversionAtOnce) {
+  const UINT buttonCreated = RegisterWindowMessageW(L"TaskbarButtonCreated");
+  Load();
+  world.taskbar.clear();
+  SendMessageW(form->hWnd(), buttonCreated, 0, 0);
+  EXPECT_EQ(world.taskbar, (std::vector<std::pair<TaskbarProgress, double>>{{TaskbarProgress::None, -1}}));
+
+  StartConversion();
+  world.nextProcess->newErrorBytes =
+      "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  for (int tick = 1; tick <= 10; ++tick) Tick();
+  world.taskbar.clear();
+  SendMessageW(form->hWnd(), buttonCreated, 0, 0);
+  EXPECT_EQ(world.taskbar, (std::vector<std::pair<TaskbarProgress, double>>{{TaskbarProgress::None, -1},
+                                                                            {TaskbarProgress::Normal, 0.25}}));
+}
