@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
+#include "converter/converter_output.h"
+
 #include "ffmpeg_captures.h"
 
 namespace {
@@ -46,7 +51,63 @@ TEST(ConverterProgress, ReadsAnAudioOnlyConversionInAnyPieces) {
   }
 }
 
-TEST(ConverterProgress, ACorruptInputHasNoShare) { EXPECT_FALSE(ReadInPieces(kFfmpegCorruptOutput, 100).Share()); }
+// What ffmpeg 7 says, written from its sources (fftools/ffmpeg_demux.c, ffmpeg_opt.c and the progress
+// report of ffmpeg.c): context-prefixed errors, "time=N/A" before the first output, "elapsed=".
+const std::string kFfmpeg7Missing =
+    "ffmpeg version 7.1 Copyright (c) 2000-2024 the FFmpeg developers\r\n"
+    "[in#0 @ 000001d5c8a1e340] Error opening input: No such file or directory\r\n"
+    "Error opening input file \\\\?\\C:\\Videos\\missing.avi.\r\n"
+    "Error opening input files: No such file or directory\r\n";
+const std::string kFfmpeg7Audio =
+    "Input #0, wav, from '\\\\?\\C:\\Videos\\audio.wav':\r\n"
+    "  Duration: 00:00:05.00, bitrate: 705 kb/s\r\n"
+    "size=       0KiB time=N/A bitrate=N/A speed=N/A elapsed=0:00:00.50    \r"
+    "size=      24KiB time=00:00:03.05 bitrate=  64.5kbits/s speed=6.09x elapsed=0:00:00.50    \r"
+    "[out#0/mp3 @ 000002a1c3e5f780] video:0KiB audio:39KiB subtitle:0KiB other streams:0KiB global headers:0KiB "
+    "muxing overhead: 0.562815%\r\n"
+    "size=      40KiB time=00:00:05.01 bitrate=  64.7kbits/s speed=8.21x elapsed=0:00:00.61    \r\n";
+
+// Each ffmpeg's messages, real or written from its sources: the reason it gives, where it gives one,
+// and the input's length and the output's end.
+TEST(ConverterMessages, AreReadAlikeFromFfmpeg4Ffmpeg5AndFfmpeg7) {
+  struct Case {
+    const char* what;
+    const std::string& output;
+    std::wstring input;
+    std::wstring reason;
+    std::optional<double> duration, written;
+  };
+  const std::vector<Case> cases = {
+      {"4.1 video", kFfmpegVideoOutput, L"", L"", 5.0, 5.01},
+      {"4.1 audio", kFfmpegAudioOutput, L"", L"", 5.0, 5.01},
+      {"4.1 corrupt", kFfmpegCorruptOutput, L"Z:\\tmp\\tmp.izyYNwhvPc\\corrupt.avi",
+       L"Invalid data found when processing input", std::nullopt, std::nullopt},
+      {"4.1 missing", kFfmpegMissingOutput, L"Z:\\tmp\\tmp.K9zFZNYlSA\\missing.avi", L"No such file or directory",
+       std::nullopt, std::nullopt},
+      {"5.1 video", kFfmpeg5VideoOutput, L"", L"", 5.0, 5.01},
+      {"5.1 audio", kFfmpeg5AudioOutput, L"", L"", 5.0, 5.01},
+      {"5.1 corrupt", kFfmpeg5CorruptOutput, L"/tmp/tmp.K9zFZNYlSA/corrupt.avi",
+       L"Invalid data found when processing input", std::nullopt, std::nullopt},
+      {"5.1 missing", kFfmpeg5MissingOutput, L"/tmp/tmp.K9zFZNYlSA/missing.avi", L"No such file or directory",
+       std::nullopt, std::nullopt},
+      {"7 missing", kFfmpeg7Missing, L"\\\\?\\C:\\Videos\\missing.avi",
+       L"Error opening input files: No such file or directory", std::nullopt, std::nullopt},
+      {"7 audio", kFfmpeg7Audio, L"", L"", 5.0, 5.01},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::wstring said(c.output.begin(), c.output.end());
+    if (!c.reason.empty()) {
+      EXPECT_EQ(ReasonFirst(LastErrorLine(said), {{c.input, L"clip.avi"}}), c.reason);
+    }
+    const ConverterProgress progress = ReadInPieces(c.output, 64);
+    EXPECT_EQ(progress.ExactDuration(), c.duration);
+    ASSERT_EQ(progress.Written().has_value(), c.written.has_value());
+    if (c.written) {
+      EXPECT_NEAR(*progress.Written(), *c.written, 0.001);
+    }
+  }
+}
 
 TEST(ConverterProgress, AnInputWithoutLengthHasNoShare) {
   ConverterProgress progress;
