@@ -6,17 +6,22 @@ QUILLET_CACHE="$QUILLET_ROOT/.cache"
 QUILLET_BUILD="$QUILLET_ROOT/build"
 FFMPEG_EXE="$QUILLET_CACHE/ffmpeg/ffmpeg.exe"
 FFMPEG_PACKAGE="@ffmpeg-installer/win32-ia32@4.1.0"
+# The 64-bit ffmpeg.exe that today's PCs run, for the end-to-end runs in a 64-bit prefix.
+FFMPEG64_EXE="$QUILLET_CACHE/ffmpeg64/ffmpeg.exe"
+FFMPEG64_PACKAGE="@ffmpeg-installer/win32-x64@4.1.0"
+# Debian keeps Wine's 64-bit loader out of PATH.
+WINE64=/usr/lib/wine/wine64
 
 log() { printf '[quillet] %s\n' "$*" >&2; }
 die() { log "error: $*"; exit 1; }
 
-# Debian packages: the cross compiler, Wine with its 32-bit half and fonts, a virtual display,
+# Debian packages: the cross compiler, Wine with its 32- and 64-bit halves and fonts, a virtual display,
 # Debian's ffmpeg for test media, Node's npm for the Windows ffmpeg.exe, icoutils to read the built
 # program's resources, and clang with libFuzzer for fuzzing the rules natively.
 QUILLET_PACKAGES=(
   cmake make python3 googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine
+  wine wine32:i386 wine64 fonts-wine
   libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
   libxcomposite1:i386 libxfixes3:i386 libxext6:i386 libfreetype6:i386 libfontconfig1:i386
   xvfb xauth xdotool x11-utils imagemagick ffmpeg npm binutils icoutils
@@ -72,22 +77,24 @@ ensure_i386_programs_run() {
   /usr/lib/wine/wine --version >/dev/null 2>&1 || die "32-bit programs still do not run"
 }
 
-# The Windows ffmpeg.exe, fetched once from npm into the git-ignored cache.
-ensure_ffmpeg_exe() {
-  [ -f "$FFMPEG_EXE" ] && return 0
-  log "fetching ffmpeg.exe ($FFMPEG_PACKAGE)"
+# A Windows ffmpeg.exe from npm, fetched once into the git-ignored cache.
+fetch_ffmpeg_exe() {
+  local package=$1 destination=$2
+  [ -f "$destination" ] && return 0
+  log "fetching ffmpeg.exe ($package)"
   local work
   work=$(mktemp -d)
-  (cd "$work" && npm pack --silent "$FFMPEG_PACKAGE" >/dev/null && tar xzf ./*.tgz package/ffmpeg.exe)
-  mkdir -p "$(dirname "$FFMPEG_EXE")"
-  mv "$work/package/ffmpeg.exe" "$FFMPEG_EXE"
+  (cd "$work" && npm pack --silent "$package" >/dev/null && tar xzf ./*.tgz package/ffmpeg.exe)
+  mkdir -p "$(dirname "$destination")"
+  mv "$work/package/ffmpeg.exe" "$destination"
   rm -rf "$work"
 }
 
 setup_machine() {
   install_packages
   ensure_i386_programs_run
-  ensure_ffmpeg_exe
+  fetch_ffmpeg_exe "$FFMPEG_PACKAGE" "$FFMPEG_EXE"
+  fetch_ffmpeg_exe "$FFMPEG64_PACKAGE" "$FFMPEG64_EXE"
 }
 
 # The rules that need no Windows, built natively for fuzzing.
@@ -120,15 +127,18 @@ ensure_test_user() {
 
 as_test_user() { runuser -u "$QUILLET_TEST_USER" -- "$@"; }
 
-# A prepared prefix of the given user, made once and copied for each run: creating one takes many
-# seconds.
+# A prepared prefix of the given user, 32-bit or 64-bit (win32 or win64), made once and copied for
+# each run: creating one takes many seconds.
 prefix_template() {
-  local user=$1 template="$QUILLET_CACHE/wineprefix-$1"
+  local user=$1 arch=${2:-win32} template="$QUILLET_CACHE/wineprefix-$1-${2:-win32}"
   if [ ! -f "$template/system.reg" ]; then
-    log "preparing a Wine prefix for $user"
+    log "preparing a $arch Wine prefix for $user"
     rm -rf "$template"
     install -d -o "$user" "$template"
-    runuser -u "$user" -- env WINEPREFIX="$template" sh -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
+    local loader=wine
+    [ "$arch" = win64 ] && loader=$WINE64
+    runuser -u "$user" -- env WINEARCH="$arch" WINEPREFIX="$template" \
+      sh -c "$loader wineboot -i >/dev/null 2>&1; wineserver -w"
     # Debian's Wine looks for its own fonts (MS Sans Serif, Tahoma, ...) where fonts-wine does not put
     # them; in the Windows folder it finds them, as a Windows program expects.
     runuser -u "$user" -- cp /usr/share/wine/fonts/* "$template/drive_c/windows/Fonts/"
@@ -141,7 +151,7 @@ prefix_template() {
 start_wine_session() {
   local use_current_display=${1:-no}
   QUILLET_SESSION=$(mktemp -d)
-  cp -a "$(prefix_template root)" "$QUILLET_SESSION/prefix"
+  cp -a "$(prefix_template root win32)" "$QUILLET_SESSION/prefix"
   export WINEPREFIX="$QUILLET_SESSION/prefix"
   # One wineserver for the whole session: later programs start faster.
   wineserver -p
@@ -164,24 +174,33 @@ start_wine_session() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
-# The test user's own prefix for this session, in QUILLET_USER_PREFIX, with its wineserver running.
+# The test user's own prefixes for this session, with their wineservers running: a 32-bit one in
+# QUILLET_USER_PREFIX and a 64-bit one in QUILLET_USER_PREFIX64, as on 64-bit Windows.
 start_test_user_session() {
   ensure_test_user
   QUILLET_USER_SESSION=$(mktemp -d /tmp/quillet-user.XXXXXX)
   chown "$QUILLET_TEST_USER" "$QUILLET_USER_SESSION"
-  cp -a "$(prefix_template "$QUILLET_TEST_USER")" "$QUILLET_USER_SESSION/prefix"
-  export QUILLET_USER_PREFIX="$QUILLET_USER_SESSION/prefix" QUILLET_E2E_USER="$QUILLET_TEST_USER"
-  as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wineserver -p
+  cp -a "$(prefix_template "$QUILLET_TEST_USER" win32)" "$QUILLET_USER_SESSION/prefix"
+  cp -a "$(prefix_template "$QUILLET_TEST_USER" win64)" "$QUILLET_USER_SESSION/prefix64"
+  export QUILLET_USER_PREFIX="$QUILLET_USER_SESSION/prefix" QUILLET_USER_PREFIX64="$QUILLET_USER_SESSION/prefix64"
+  export QUILLET_E2E_USER="$QUILLET_TEST_USER"
+  local arch prefix loader
+  for arch in win32 win64; do
+    prefix=$QUILLET_USER_PREFIX loader=wine
+    [ "$arch" = win64 ] && prefix=$QUILLET_USER_PREFIX64 loader=$WINE64
+    as_test_user env WINEARCH="$arch" WINEPREFIX="$prefix" wineserver -p
+    # Without a window manager, as in the root prefix.
+    as_test_user env WINEARCH="$arch" WINEPREFIX="$prefix" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
+      /v Managed /d N /f >/dev/null 2>&1
+  done
   # The Recycle Bin that Wine keeps for the user: what the tests find there is from this run.
   rm -rf "$(getent passwd "$QUILLET_TEST_USER" | cut -d: -f6)/.local/share/Trash"
-  # Without a window manager, as in the root prefix.
-  as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-    >/dev/null 2>&1
 }
 
 stop_wine_session() {
   if [ -n "${QUILLET_USER_SESSION:-}" ]; then
     as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX" wineserver -k 2>/dev/null
+    as_test_user env WINEPREFIX="$QUILLET_USER_PREFIX64" wineserver -k 2>/dev/null
     rm -rf "$QUILLET_USER_SESSION"
   fi
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null

@@ -11,7 +11,7 @@ start_wine_session no
 trap stop_wine_session EXIT
 start_test_user_session
 
-QUILLET_FFMPEG_EXE="$FFMPEG_EXE" ctest --test-dir "$QUILLET_BUILD" --output-on-failure "$@"
+QUILLET_FFMPEG_EXE="$FFMPEG_EXE" QUILLET_FFMPEG64_EXE="$FFMPEG64_EXE" QUILLET_WINE64="$WINE64" ctest --test-dir "$QUILLET_BUILD" --output-on-failure "$@"
 
 build_fuzzers -DFUZZ_SECONDS=10
 ctest --test-dir "$QUILLET_BUILD/fuzz" --output-on-failure "$@"

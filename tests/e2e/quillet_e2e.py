@@ -2,7 +2,8 @@
 with Debian's ffmpeg and checking MP3s with Debian's ffprobe.
 
 The test script provides the Wine prefix (WINEPREFIX), the display (DISPLAY) and the Windows
-ffmpeg.exe (QUILLET_FFMPEG_EXE); run.py names the programs under test.
+ffmpeg.exe (QUILLET_FFMPEG_EXE); run.py names the programs under test and the Wine loader
+(QUILLET_WINE: "wine", or Wine's 64-bit loader for a 64-bit prefix).
 """
 import hashlib
 import json
@@ -27,9 +28,19 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def wine_loader():
+    return os.environ.get("QUILLET_WINE", "wine")
+
+
 def wine(*args, timeout=180, env=None):
-    return subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout,
-                          env=env)
+    """Runs a Windows program to its end. Its output goes through files, not pipes: a Wine process that
+    the program starts (the desktop, say) may outlive it holding what it inherited."""
+    with tempfile.TemporaryFile() as stdout, tempfile.TemporaryFile() as stderr:
+        result = subprocess.run([wine_loader(), *args], stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr,
+                                timeout=timeout, env=env)
+        stdout.seek(0)
+        stderr.seek(0)
+        return subprocess.CompletedProcess(result.args, result.returncode, stdout.read(), stderr.read())
 
 
 def probe(*args, timeout=300):
@@ -113,7 +124,7 @@ class QuilletRun:
 
     def __init__(self, program, arguments, environment=None):
         env = dict(os.environ, **(environment or {}))
-        self.process = subprocess.Popen(["wine", program, *arguments], stdin=subprocess.DEVNULL,
+        self.process = subprocess.Popen([wine_loader(), program, *arguments], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
         self.video = ["--video", arguments[0].replace("/", "\\").split("\\")[-1]] if arguments else []
 

@@ -8,7 +8,7 @@ import subprocess
 import time
 
 from quillet_e2e import (COMPLETE, FAILED, PROGRAMS, START_STATUS, QuilletTestCase, make_media, probe, recycled,
-                         snapshot, wait_until, windows_path)
+                         snapshot, wait_until, wine_loader, windows_path)
 
 
 class BadInput(QuilletTestCase):
@@ -135,7 +135,7 @@ class BadInput(QuilletTestCase):
         kept = os.path.join(self.media, "clip (2).mp3")
 
         def hold():
-            holder = subprocess.Popen(["wine", PROGRAMS["stand_in"], "--hold", windows_path(mp3), "--sleep", "120000"],
+            holder = subprocess.Popen([wine_loader(), PROGRAMS["stand_in"], "--hold", windows_path(mp3), "--sleep", "120000"],
                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.assertTrue(wait_until(lambda: probe("count", "stand_in.exe") == (0, "1")))
             time.sleep(1)
@@ -219,7 +219,7 @@ class BadInput(QuilletTestCase):
                                     status)
                     self.assertEqual(run.close(), 0)
                 else:
-                    user_job = subprocess.Popen(["wine", foreign, "--sleep", "600000"], stdin=subprocess.DEVNULL,
+                    user_job = subprocess.Popen([wine_loader(), foreign, "--sleep", "600000"], stdin=subprocess.DEVNULL,
                                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                     second = self.start(windows_path(other))
                     self.assertEqual(second.probe("wait-busy", "120")[0], 0)
