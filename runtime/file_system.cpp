@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "runtime/later_loaded.h"
+
 UniqueFileHandle Win32FileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
                                        DWORD flags) {
   return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
@@ -24,7 +26,8 @@ bool Win32FileSystem::Recycle(const std::wstring& path) {
   operation.wFunc = FO_DELETE;
   operation.pFrom = from.c_str();
   operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
-  const int result = SHFileOperationW(&operation);
+  static const auto fileOperation = LaterLoaded<decltype(&SHFileOperationW)>(L"shell32.dll", "SHFileOperationW");
+  const int result = fileOperation(&operation);
   if (result == 0 && !operation.fAnyOperationsAborted) return true;
   SetLastError(result != 0 ? static_cast<DWORD>(result) : ERROR_CANCELLED);
   return false;

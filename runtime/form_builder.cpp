@@ -166,14 +166,22 @@ HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC pr
     throw LastWin32Error(L"Cannot register the window class");
   }
 
+  // Centred on the screen, sized at the system's dpi, which is the primary monitor's when the user has
+  // not changed it since signing in; else sized again at the dpi of the monitor it is on.
   const DWORD exStyle = kFormExStyle | (form.acceptsDrops ? WS_EX_ACCEPTFILES : 0);
-  HWND window =
-      CreateWindowExW(exStyle, form.className, form.caption, kFormStyle, 0, 0, 0, 0, nullptr, nullptr, instance, param);
+  const int systemDpi = ScreenDpi();
+  RECT frame = {0, 0, TwipsToPixels(form.clientWidth, systemDpi), TwipsToPixels(form.clientHeight, systemDpi)};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, exStyle);
+  SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+  HWND window = CreateWindowExW(
+      exStyle, form.className, form.caption, kFormStyle, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+      (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, nullptr, nullptr, instance, param);
   if (!window) throw LastWin32Error(L"Cannot create the window");
-  // Sized at the dpi of the monitor it is on, the primary one, and centred there.
-  const SIZE size = FormWindowSize(form, window, WindowDpi(window));
-  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (WindowDpi(window) != systemDpi) {
+    size = FormWindowSize(form, window, WindowDpi(window));
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return window;
 }
 

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "runtime/later_loaded.h"
+
 namespace {
 
 // The taskbar's scale for a progress value.
@@ -25,10 +27,14 @@ TBPFLAG FlagOf(TaskbarProgress state) {
 
 void EnterShellApartment() {
   static const struct Apartment {
-    Apartment() : entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    Apartment()
+        : leave(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
+          entered(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+              nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ~Apartment() {
-      if (entered) CoUninitialize();
+      if (entered) leave();
     }
+    decltype(&CoUninitialize) leave;
     bool entered;
   } apartment;
 }
@@ -38,7 +44,8 @@ void TaskbarButton::Show(HWND window, TaskbarProgress state, double share) {
     tried_ = true;
     EnterShellApartment();
     ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&taskbar)))) {
+    static const auto createInstance = LaterLoaded<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    if (SUCCEEDED(createInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&taskbar)))) {
       taskbar_.reset(taskbar);
       if (FAILED(taskbar_->HrInit())) taskbar_.reset();
     }

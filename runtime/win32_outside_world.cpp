@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/hidden_process.h"
+#include "runtime/later_loaded.h"
 #include "runtime/open_file_text.h"
 
 int Win32OutsideWorld::MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) {
@@ -26,14 +27,16 @@ void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
   dialog.nMaxFile = static_cast<DWORD>(answer.size());
   dialog.lpstrTitle = request.title.c_str();
   dialog.Flags = request.flags;
-  const bool chosen = GetOpenFileNameW(&dialog) != FALSE;
+  static const auto getOpenFileName = LaterLoaded<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  const bool chosen = getOpenFileName(&dialog) != FALSE;
   request.fileName = chosen ? FirstChosenFile(std::wstring(answer.begin(), answer.end())) : L"";
 }
 
 void Win32OutsideWorld::ShellOpen(const std::wstring& target) {
   // The shell may hand the work to extensions that want a single-threaded apartment.
   EnterShellApartment();
-  ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  static const auto shellExecute = LaterLoaded<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32OutsideWorld::Beep(UINT soundType) { MessageBeep(soundType); }

@@ -14,7 +14,10 @@ HICON LoadSharedIcon(const std::wstring& name, int width, int height) {
   return static_cast<HICON>(LoadImageW(AppInstance(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED));
 }
 
+// An icon the window already has is not sent again: nothing would change, and each sending makes the
+// system convert the icon anew for the taskbar and the title bar.
 void SendIcon(HWND window, WPARAM size, HICON icon) {
+  if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)) == icon) return;
   SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
 }
 
