@@ -77,6 +77,33 @@ ensure_i386_programs_run() {
   /usr/lib/wine/wine --version >/dev/null 2>&1 || die "32-bit programs still do not run"
 }
 
+# How 32-bit Linux programs, Wine's 32-bit half among them, run here: "native", or "emulated" by QEMU
+# where the kernel runs none. Asked with QEMU's registration switched off for a moment.
+i386_mode() {
+  local entry=/proc/sys/fs/binfmt_misc/qemu-i386 mode=emulated
+  [ -e "$entry" ] && echo 0 >"$entry"
+  /usr/lib/wine/wine --version >/dev/null 2>&1 && mode=native
+  [ -e "$entry" ] && echo 1 >"$entry"
+  printf '%s' "$mode"
+}
+
+# The 64-bit twins of the programs the start-up benchmark compares, built from the same sources in
+# build64/, for measuring natively where 32-bit programs run only emulated. Quillet ships 32-bit.
+build_twins() {
+  local missing=()
+  local package
+  for package in g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    log "installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+  cmake --no-warn-unused-cli -S "$QUILLET_ROOT" -B "$QUILLET_ROOT/build64" \
+    -DCMAKE_TOOLCHAIN_FILE="$QUILLET_ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release -DQUILLET_TESTS=ON >/dev/null
+  cmake --build "$QUILLET_ROOT/build64" -j"$(nproc)" --target Quillet empty_window controls_window quillet_bench startup_pieces >/dev/null
+}
+
 # A Windows ffmpeg.exe from npm, fetched once into the git-ignored cache.
 fetch_ffmpeg_exe() {
   local package=$1 destination=$2
