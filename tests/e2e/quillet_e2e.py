@@ -15,7 +15,8 @@ import tempfile
 import time
 import unittest
 
-# Set by run.py: paths of Quillet.exe, the probe, the stand-in converter and the counting test build.
+# Set by run.py: paths of Quillet.exe, the probe, the stand-in converter, the counting test build, the
+# release package and its version, and a DLL to plant beside Quillet.
 PROGRAMS = {}
 
 SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\Quillet\Settings"

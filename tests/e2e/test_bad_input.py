@@ -168,6 +168,17 @@ class BadInput(QuilletTestCase):
         self.convert_expecting(self.clip, COMPLETE, mp3)
         self.assertTrue(recycled(old), "the replaced MP3 is not in the Recycle Bin")
 
+    def test_a_dll_planted_beside_quillet_is_never_loaded(self):
+        """Quillet run from Downloads, beside a DLL that bears the open-file dialog's name and that Wine
+        is told to prefer to its own, as Windows' search order would take it from the program's folder."""
+        program = self.make_program_folder("Downloads", os.environ["QUILLET_FFMPEG_EXE"])
+        downloads = os.path.dirname(program)
+        shutil.copy(PROGRAMS["planted"], os.path.join(downloads, "comdlg32.dll"))
+        run = self.start(program=program, environment={"WINEDLLOVERRIDES": "comdlg32=n,b;mscoree,mshtml="})
+        self.assertEqual(probe("cancel-dialog", "120")[0], 0, "the open-file dialog did not open")
+        self.assertEqual(run.close(), 0)
+        self.assertFalse(os.path.exists(os.path.join(downloads, "planted DLL was loaded")))
+
     def test_an_input_that_is_already_an_mp3_is_left_untouched(self):
         song = os.path.join(self.media, "song.MP3")
         make_media(song, 1, video=False)

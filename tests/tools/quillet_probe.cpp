@@ -11,6 +11,7 @@
 //   quillet_probe kill IMAGE          end every process with that image name, with exit code 1
 //   quillet_probe terminate           end the program of the window, with exit code 1
 //   quillet_probe dismiss-message SECONDS   wait for Quillet's message box, print its text, press OK
+//   quillet_probe cancel-dialog SECONDS     click "Add Video", wait for the dialog and cancel it
 //   quillet_probe convert PATH SECONDS      put PATH in the text box, click "Convert to MP3", wait for
 //                                           the end and print the status line
 //   quillet_probe resources           print the program's kernel handles and its GDI and USER objects
@@ -160,6 +161,20 @@ int DismissMessage(DWORD seconds) {
   return 0;
 }
 
+int CancelDialog(DWORD seconds) {
+  HWND form = WaitFor(seconds, [](HWND window) { return IsWindowEnabled(Control(window, kCommand1)) != FALSE; });
+  if (!form) return 2;
+  PostMessageW(Control(form, kCommand1), BM_CLICK, 0, 0);
+  const DWORD deadline = GetTickCount() + seconds * 1000;
+  HWND dialog = nullptr;
+  while (!(dialog = FindWindowW(L"#32770", L"Add Videos"))) {
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) return 2;
+    Sleep(100);
+  }
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  return 0;
+}
+
 int Convert(const std::wstring& path, DWORD seconds) {
   HWND form = WaitFor(seconds, [](HWND window) { return IsWindowEnabled(Control(window, kCommand2)) != FALSE; });
   if (!form) return 2;
@@ -274,6 +289,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"kill" && argc > 2) return Kill(argv[2]);
   if (command == L"terminate") return Terminate();
   if (command == L"dismiss-message") return DismissMessage(seconds);
+  if (command == L"cancel-dialog") return CancelDialog(seconds);
   if (command == L"convert" && argc > 3) {
     return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   }
@@ -281,6 +297,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   Print(
       L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|close|end-session|count|kill|terminate|"
-      L"dismiss-message|convert|resources|version ...");
+      L"dismiss-message|cancel-dialog|convert|resources|version ...");
   return 64;
 }
