@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "app/texts.h"
+#include "runtime/path_text.h"
 
 namespace {
 
 constexpr wchar_t kMp3Extension[] = L".mp3";
 constexpr wchar_t kUnfinishedExtension[] = L".part";
-
-bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 // Where the file's own name starts: after the last backslash or slash.
 std::wstring::size_type NameStart(const std::wstring& path) {
@@ -44,10 +43,9 @@ bool NamesAFile(const std::wstring& text) {
   std::wstring path = text.substr(std::min(text.size(), text.find_first_not_of(L" \t")));
   std::replace(path.begin(), path.end(), L'/', L'\\');
   if (path.empty() || path[0] == L'-') return false;
-  const bool driveLetter = path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == L':';
   if (path.rfind(L"\\\\?\\", 0) == 0) {
     const std::wstring rest = path.substr(4);
-    return (rest.size() >= 3 && IsAsciiLetter(rest[0]) && rest[1] == L':' && rest[2] == L'\\') ||
+    return (StartsWithDrive(rest) && rest.size() >= 3 && rest[2] == L'\\') ||
            (rest.rfind(L"UNC\\", 0) == 0 && NamesAFile(L"\\\\" + rest.substr(4)));
   }
   if (path.rfind(L"\\\\", 0) == 0) {
@@ -57,7 +55,7 @@ bool NamesAFile(const std::wstring& text) {
            path[shareStart + 1] != L'\\';
   }
   // Any other colon makes it a "scheme:" (http:, concat:, pipe:, ...), except a drive letter's.
-  return driveLetter || path.find(L':') == std::wstring::npos;
+  return StartsWithDrive(path) || path.find(L':') == std::wstring::npos;
 }
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(NameStart(path)); }

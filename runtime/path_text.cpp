@@ -7,12 +7,15 @@ constexpr wchar_t kExtendedSharePrefix[] = L"\\\\?\\UNC\\";
 
 bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
 
-bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-
 }  // namespace
 
+bool StartsWithDrive(const std::wstring& path) {
+  return path.size() >= 2 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+         path[1] == L':';
+}
+
 std::wstring ExtendedLengthPath(const std::wstring& fullPath) {
-  if (fullPath.size() >= 3 && IsAsciiLetter(fullPath[0]) && fullPath[1] == L':' && fullPath[2] == L'\\') {
+  if (StartsWithDrive(fullPath) && fullPath.size() >= 3 && fullPath[2] == L'\\') {
     return kExtendedPrefix + fullPath;
   }
   if (StartsWith(fullPath, L"\\\\") && fullPath.size() > 2 && fullPath[2] != L'?' && fullPath[2] != L'.') {

@@ -9,6 +9,9 @@ inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& nam
   return folder + (endsWithSeparator || folder.empty() ? L"" : L"\\") + name;
 }
 
+// Whether the path begins with a drive letter and its colon ("C:").
+bool StartsWithDrive(const std::wstring& path);
+
 // A full path (as GetFullPathName gives it) in the form that Windows' file calls take at any length,
 // even where the system's long-path setting is off: "C:\a" becomes "\\?\C:\a" and "\\server\share\a"
 // becomes "\\?\UNC\server\share\a". A path already in that form, or of another kind, stays as it is.

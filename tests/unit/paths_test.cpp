@@ -83,14 +83,17 @@ TEST(UnfinishedAndNumberedNames, StayBesideTheMp3) {
 }
 
 TEST(ExtendedLengthPath, PrefixesDrivesAndSharesAndReadsBack) {
-  const std::vector<std::pair<std::wstring, std::wstring>> forms = {
-      {L"C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3"},
-      {L"\\\\server\\share\\clip.mp3", L"\\\\?\\UNC\\server\\share\\clip.mp3"},
-      {L"\\\\?\\C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3"},
-      {L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x"},
+  struct Forms {
+    std::wstring full, extended, plain;
   };
-  for (const auto& [full, extended] : forms) {
-    EXPECT_EQ(ExtendedLengthPath(full), extended);
-    EXPECT_EQ(PlainPath(extended), full.rfind(L"\\\\?\\", 0) == 0 ? full.substr(4) : full);
+  const std::vector<Forms> forms = {
+      {L"C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3", L"C:\\Videos\\clip.mp3"},
+      {L"\\\\server\\share\\clip.mp3", L"\\\\?\\UNC\\server\\share\\clip.mp3", L"\\\\server\\share\\clip.mp3"},
+      {L"\\\\?\\C:\\Videos\\clip.mp3", L"\\\\?\\C:\\Videos\\clip.mp3", L"C:\\Videos\\clip.mp3"},
+      {L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x"},
+  };
+  for (const Forms& form : forms) {
+    EXPECT_EQ(ExtendedLengthPath(form.full), form.extended);
+    EXPECT_EQ(PlainPath(form.extended), form.plain);
   }
 }
