@@ -2,6 +2,9 @@
 
 #include <cwchar>
 
+#include "app/texts.h"
+#include "runtime/rules/text.h"
+
 namespace {
 
 // Exit codes with which Windows' loader ends a program that could not start.
@@ -21,15 +24,9 @@ std::wstring ExitCodeText(unsigned long code) {
 }
 
 std::wstring ExitReason(const ConversionEnd& end) {
-  if (end.exitCode == kDllNotFound) {
-    return L"ffmpeg.exe could not start because a DLL it needs is missing (a shared FFmpeg build needs its DLLs "
-           L"beside it)";
-  }
-  if (end.exitCode == kBadImage) {
-    return L"ffmpeg.exe could not start because it or a DLL beside it is damaged or made for another Windows "
-           L"(32- and 64-bit files mixed)";
-  }
-  return end.lastErrorLine.empty() ? L"ffmpeg.exe stopped with exit code " + ExitCodeText(end.exitCode)
+  if (end.exitCode == kDllNotFound) return texts::kConverterMissesDll;
+  if (end.exitCode == kBadImage) return texts::kConverterDamaged;
+  return end.lastErrorLine.empty() ? WithInserts(texts::kConverterExitCode, {ExitCodeText(end.exitCode)})
                                    : end.lastErrorLine;
 }
 
@@ -42,31 +39,28 @@ bool IsClearlyShort(double written, double input) {
 std::wstring FailureReason(const ConversionEnd& end) {
   if (!end.startFailure.empty()) return end.startFailure;
   if (end.exitCode != 0) return ExitReason(end);
-  if (!end.outputWritten) return L"ffmpeg.exe finished but wrote no MP3";
+  if (!end.outputWritten) return texts::kConverterWroteNothing;
   if (end.inputSeconds && IsClearlyShort(end.writtenSeconds.value_or(0), *end.inputSeconds)) {
-    return L"the MP3 stops at " + ClockText(end.writtenSeconds.value_or(0)) + L" of " + ClockText(*end.inputSeconds);
+    return WithInserts(texts::kMp3TooShort, {ClockText(end.writtenSeconds.value_or(0)), ClockText(*end.inputSeconds)});
   }
   return L"";
 }
 
-std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& description) {
+std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& systemWords) {
   constexpr unsigned long kFileNotFound = 2;
   constexpr unsigned long kPathNotFound = 3;
-  if (win32Code == kFileNotFound || win32Code == kPathNotFound) {
-    return L"ffmpeg.exe was not found in the program's folder";
-  }
-  return L"ffmpeg.exe could not be started (" + description + L")";
+  if (win32Code == kFileNotFound || win32Code == kPathNotFound) return texts::kConverterNotFound;
+  return WithInserts(texts::kConverterNotStarted, {systemWords});
 }
 
 std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32Code, const std::wstring& systemWords) {
-  // The MP3 goes beside the input: without its folder, there is no input either. Said as ffmpeg says it.
   constexpr unsigned long kPathNotFound = 3;
-  if (win32Code == kPathNotFound) return L"No such file or directory";
-  return mp3Name + L" cannot be written in its folder: " + systemWords;
+  if (win32Code == kPathNotFound) return texts::kNoSuchFile;
+  return WithInserts(texts::kCannotWrite, {mp3Name, systemWords});
 }
 
 std::wstring NotReplacedReason(const std::wstring& mp3Name, const std::wstring& refusal, const std::wstring& keptName) {
-  return mp3Name + L" could not be replaced: " + refusal + L". The new MP3 is " + keptName;
+  return WithInserts(texts::kNotReplaced, {mp3Name, refusal, keptName});
 }
 
 std::wstring ClockText(double seconds) {

@@ -16,8 +16,8 @@ struct ConversionEnd {
 // left a non-empty MP3 that holds (nearly) all of the input where the input's length is known.
 std::wstring FailureReason(const ConversionEnd& end);
 
-// Why the converter could not be started, from the Windows error code and text of the failed start.
-std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& description);
+// Why the converter could not be started, from the Windows error code and its words.
+std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& systemWords);
 
 // Why no MP3 can be written beside the input, from the Windows error code and its words.
 std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32Code, const std::wstring& systemWords);

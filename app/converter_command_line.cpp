@@ -1,7 +1,7 @@
 #include "app/converter_command_line.h"
 
 #include "app/paths.h"
-#include "runtime/path_text.h"
+#include "runtime/rules/path_text.h"
 
 namespace {
 
@@ -10,6 +10,11 @@ constexpr wchar_t kConverterName[] = L"ffmpeg.exe";
 constexpr wchar_t kConverterOptions[] = L" -y -i ";
 // The output's name ends in ".part" until it is complete, so its format is named.
 constexpr wchar_t kOutputOptions[] = L" -f mp3 ";
+
+// A file as the converter is given it: in the form that works at any length.
+std::wstring ConverterFilePath(const std::wstring& fullPath) {
+  return ExtendedLengthPath(WithoutDoubleQuotes(fullPath));
+}
 
 }  // namespace
 
@@ -24,6 +29,6 @@ std::wstring QuoteArgument(const std::wstring& argument) {
 
 std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
                                        const std::wstring& outputPath) {
-  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(inputPath) + kOutputOptions +
-         QuoteArgument(outputPath);
+  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(ConverterFilePath(inputPath)) +
+         kOutputOptions + QuoteArgument(ConverterFilePath(outputPath));
 }

@@ -12,6 +12,7 @@ std::wstring ConverterPath(const std::wstring& programFolder);
 std::wstring QuoteArgument(const std::wstring& argument);
 
 // "<folder>\ffmpeg.exe" -y -i "<input>" -f mp3 "<output>": the program path is quoted too, so that a
-// folder with blanks in its name never makes Windows start some other program.
+// folder with blanks in its name never makes Windows start some other program. The input and output
+// are full paths; the converter gets them in the form that works at any length ("\\?\C:\...").
 std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
                                        const std::wstring& outputPath);

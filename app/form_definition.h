@@ -1,5 +1,5 @@
 #pragma once
-#include "runtime/control_definition.h"
+#include "runtime/rules/control_definition.h"
 
 // The window ids of the form's controls.
 enum ControlId : int {

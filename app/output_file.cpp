@@ -1,9 +1,9 @@
 #include "app/output_file.h"
 
 #include "app/paths.h"
-#include "runtime/files.h"
-#include "runtime/path_text.h"
+#include "app/texts.h"
 #include "runtime/runtime_error.h"
+#include "runtime/rules/text.h"
 
 namespace {
 
@@ -12,63 +12,73 @@ constexpr int kNamesToTry = 100;
 
 // Why a file could not be replaced, in words for the status line.
 std::wstring Why(DWORD error) {
-  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return L"it is open in another program";
-  std::wstring words = SystemMessage(error);
-  while (!words.empty() && (words.back() == L'.' || words.back() == L' ')) words.pop_back();
-  return words.empty() ? L"error " + std::to_wstring(error) : words;
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return texts::kOpenElsewhere;
+  const std::wstring words = Trimmed(SystemMessage(error), L". ");
+  return words.empty() ? WithInserts(texts::kErrorNumber, {std::to_wstring(error)}) : words;
 }
 
 // Frees the MP3's name: a file there goes to the Recycle Bin, or (a path too long for the shell) is to
 // be replaced by the move. "" when the name is free or may be replaced; else why not.
 std::wstring MakeRoom(FileSystem& files, const std::wstring& mp3Path, bool& replaceInMove) {
-  const std::wstring target = ExtendedLengthPath(mp3Path);
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (!files.Attributes(target, attributes)) return L"";
-  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return L"a folder has that name";
-  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return L"it is read-only";
+  if (files.Attributes(mp3Path, attributes) != ERROR_SUCCESS) return L"";
+  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return texts::kFolderOfThatName;
+  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return texts::kReadOnly;
   // A file that another program holds open is not replaced, whatever the shell would make of it.
-  if (!files.Open(target, DELETE, 0, OPEN_EXISTING, 0)) return Why(GetLastError());
-  const std::wstring plain = PlainPath(mp3Path);
-  if (plain.size() >= MAX_PATH) {
+  UniqueFileHandle exclusive;
+  if (const DWORD error = files.Open(mp3Path, DELETE, 0, OPEN_EXISTING, 0, exclusive)) return Why(error);
+  exclusive.reset();
+  if (mp3Path.size() >= MAX_PATH) {
     replaceInMove = true;
     return L"";
   }
-  return files.Recycle(plain) ? L"" : Why(GetLastError());
+  const DWORD error = files.Recycle(mp3Path);
+  return error == ERROR_SUCCESS ? L"" : Why(error);
 }
 
 }  // namespace
 
-std::wstring ReserveUnfinishedFile(FileSystem& files, const std::wstring& mp3Path) {
+DWORD ReserveUnfinishedFile(FileSystem& files, const std::wstring& mp3Path, std::wstring& unfinishedPath) {
   for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
     const std::wstring candidate = UnfinishedName(mp3Path, attempt);
-    if (CreateNewFile(files, candidate)) return candidate;
+    UniqueFileHandle created;
+    const DWORD error =
+        files.Open(candidate, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, created);
+    if (error == ERROR_SUCCESS) {
+      unfinishedPath = candidate;
+      return ERROR_SUCCESS;
+    }
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
   }
-  SetLastError(ERROR_FILE_EXISTS);
-  throw LastWin32Error(L"Cannot find a free name beside " + mp3Path);
+  return ERROR_FILE_EXISTS;
+}
+
+bool IsNonEmptyFile(FileSystem& files, const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  return files.Attributes(path, attributes) == ERROR_SUCCESS &&
+         !(attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow != 0);
 }
 
 Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path) {
-  const std::wstring unfinished = ExtendedLengthPath(unfinishedPath);
   bool replace = false;
   std::wstring refusal = MakeRoom(files, mp3Path, replace);
   if (refusal.empty()) {
-    if (files.Move(unfinished, ExtendedLengthPath(mp3Path), replace)) return {L"", mp3Path};
-    refusal = Why(GetLastError());
+    const DWORD error = files.Move(unfinishedPath, mp3Path, replace);
+    if (error == ERROR_SUCCESS) return {L"", mp3Path};
+    refusal = Why(error);
   }
   for (int number = 2; number < kNamesToTry; ++number) {
     const std::wstring numbered = NumberedName(mp3Path, number);
-    if (files.Move(unfinished, ExtendedLengthPath(numbered), false)) return {refusal, numbered};
+    if (files.Move(unfinishedPath, numbered, false) == ERROR_SUCCESS) return {refusal, numbered};
   }
   return {refusal, unfinishedPath};
 }
 
-void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath) {
-  files.Delete(ExtendedLengthPath(unfinishedPath));
-}
+void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath) { files.Delete(unfinishedPath); }
 
 std::wstring FolderForShell(FileSystem& files, const std::wstring& folder) {
-  const std::wstring plain = PlainPath(folder);
-  if (plain.size() < MAX_PATH) return plain;
-  const std::wstring shortened = PlainPath(files.ShortPath(ExtendedLengthPath(folder)));
-  return !shortened.empty() && shortened.size() < MAX_PATH ? shortened : plain;
+  if (folder.size() < MAX_PATH) return folder;
+  std::wstring shortened;
+  return files.ShortPath(folder, shortened) == ERROR_SUCCESS && shortened.size() < MAX_PATH ? shortened : folder;
 }

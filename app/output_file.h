@@ -1,15 +1,20 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "runtime/file_system.h"
 
 // The MP3 of one conversion. The converter writes it under an unfinished name beside the MP3's own,
 // and only a complete MP3 takes that name, so that a failure, a cancel or a close never leaves a
-// truncated file that looks finished, nor harms a file that was there before.
+// truncated file that looks finished, nor harms a file that was there before. Paths are full ones.
 
-// Creates the first free unfinished name for the MP3 (see UnfinishedName) and returns it. Throws
-// RuntimeError when the folder does not let Quillet create a file there.
-std::wstring ReserveUnfinishedFile(FileSystem& files, const std::wstring& mp3Path);
+// Creates the first free unfinished name for the MP3 (see UnfinishedName), empty, and sets
+// `unfinishedPath` to it. Returns the Win32 error when the folder does not let Quillet create a file.
+DWORD ReserveUnfinishedFile(FileSystem& files, const std::wstring& mp3Path, std::wstring& unfinishedPath);
+
+// Whether the path names a file that holds at least one byte.
+bool IsNonEmptyFile(FileSystem& files, const std::wstring& path);
 
 // Where a complete MP3 went.
 struct Placement {

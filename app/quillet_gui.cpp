@@ -2,30 +2,24 @@
 
 #include <commdlg.h>
 
-#include "app/conversion_outcome.h"
-#include "app/converter_command_line.h"
 #include "app/form_definition.h"
 #include "app/output_file.h"
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
-#include "converter/converter_output.h"
-#include "runtime/command_line.h"
-#include "runtime/dropped_files.h"
-#include "runtime/files.h"
-#include "runtime/hidden_process.h"
-#include "runtime/path_text.h"
+#include "runtime/file_identity.h"
 #include "runtime/program_info.h"
+#include "runtime/rules/command_line.h"
+#include "runtime/rules/text.h"
 #include "runtime/runtime_error.h"
 #include "runtime/settings_store.h"
+#include "runtime/startup_marks.h"
+#include "runtime/windows_shell.h"
 #include "winutil/topmost.h"
 #include "winutil/tovrandel_seticon.h"
 
 namespace {
 
-constexpr wchar_t kSettingsSection[] = L"Settings";
-constexpr wchar_t kOptionKey[] = L"Options";
-constexpr wchar_t kDefaultOption[] = L"1";
 constexpr wchar_t kIconGroup[] = L"ABC";
 constexpr DWORD kOpenDialogFlags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES;
 constexpr DWORD kOpenDialogMaxFileSize = 5000;
@@ -43,7 +37,7 @@ std::wstring Widened(const char* text) { return std::wstring(text, text + strlen
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
       commandLineTail_(std::move(commandLineTail)),
-      form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, nullptr)),
+      form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this)),
       fonts_(WindowDpi(form_)),
       windows_(CreateControls(form_, kQuilletForm, WindowDpi(form_), fonts_)),
       Label1(windows_.at(kLabel1)),
@@ -59,8 +53,8 @@ QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
       Timer1(form_, kTimer1Id, kTimer1Interval),
       CD(world, form_) {
   Check1.Click = [this] { Check1_Click(); };
-  // From here on the window's messages reach the handlers.
-  SetWindowLongPtrW(form_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  handling_ = true;
+  StartupPieceDone("form");
 }
 
 QuilletGUI::~QuilletGUI() {
@@ -72,6 +66,7 @@ void QuilletGUI::Load() {
   if (!form_) return;
   ShowWindow(form_, SW_SHOW);
   SetFocus(FirstTabStop());
+  StartupPieceDone("show");
 }
 
 // Start-up: icons, dialog options, the controller, the remembered option, topmost, and a video
@@ -79,11 +74,13 @@ void QuilletGUI::Load() {
 void QuilletGUI::Form_Load() {
   SetIcon(form_, kIconGroup, true);
   SetIcon(form_, kIconGroup, false);
+  StartupPieceDone("icons");
   CD.Flags = kOpenDialogFlags;
   Converter = std::make_unique<Tovrandel1>(Timer1);
-  Check1.SetValue(
-      OptionValueFromStoredText(GetSetting(texts::kAppTitle, kSettingsSection, kOptionKey, kDefaultOption)));
+  Check1.SetValue(OptionValueFromStoredText(GetSetting(kSettingsApp, kSettingsSection, kOptionKey, kDefaultOption)));
+  StartupPieceDone("option");
   SetTopMostWindow(form_, kTrue);
+  StartupPieceDone("topmost");
   if (!commandLineTail_.empty()) {
     Text1.SetText(WithoutDoubleQuotes(commandLineTail_));
     Command2_Click();
@@ -95,12 +92,12 @@ void QuilletGUI::Form_Load() {
 void QuilletGUI::Form_QueryUnload() {
   Converter->CancelConvert();
   Converter.reset();
-  DiscardConversion();
+  CancelConversion();
   End();
 }
 
 void QuilletGUI::Check1_Click() {
-  SaveSetting(texts::kAppTitle, kSettingsSection, kOptionKey, StoredTextOfOptionValue(Check1.Value()));
+  SaveSetting(kSettingsApp, kSettingsSection, kOptionKey, StoredTextOfOptionValue(Check1.Value()));
 }
 
 void QuilletGUI::Command1_Click() {
@@ -123,10 +120,9 @@ void QuilletGUI::Command2_Click() {
     world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
     return;
   }
-  Conversion conversion;
-  conversion.inputPath = FullPath(text);
-  conversion.outputPath = GetMp3FileName(conversion.inputPath);
-  if (IsSameFile(world_.Files(), conversion.inputPath, conversion.outputPath)) {
+  const std::wstring input = FullPath(text);
+  const std::wstring mp3 = GetMp3FileName(input);
+  if (IsSameFile(world_.Files(), input, mp3)) {
     world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
     return;
   }
@@ -135,29 +131,12 @@ void QuilletGUI::Command2_Click() {
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
-  StartConverter(conversion);
-  conversion_ = std::move(conversion);
+  conversion_ = std::make_unique<Conversion>(
+      world_.Files(), [this](const std::wstring& commandLine) { return ShellSync(commandLine); }, AppPath(), input,
+      mp3);
   ticksSinceProgress_ = 0;
   ShowOnTaskbar(TaskbarProgress::Indeterminate, 0);
   Timer1.SetEnabled(true);
-}
-
-// The converter writes to an unfinished name of Quillet's making, given to it, as the input, in the
-// form that works at any length.
-void QuilletGUI::StartConverter(Conversion& conversion) {
-  try {
-    conversion.unfinishedPath = ReserveUnfinishedFile(world_.Files(), conversion.outputPath);
-  } catch (const RuntimeError& error) {
-    conversion.startFailure =
-        CannotWriteReason(FileNameOf(conversion.outputPath), error.Code(), SystemMessage(error.Code()));
-    return;
-  }
-  try {
-    conversion.process = ShellSync(BuildConverterCommandLine(AppPath(), ExtendedLengthPath(conversion.inputPath),
-                                                             ExtendedLengthPath(conversion.unfinishedPath)));
-  } catch (const RuntimeError& error) {
-    conversion.startFailure = StartFailureReason(error.Code(), error.Description());
-  }
 }
 
 std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName) {
@@ -175,36 +154,33 @@ void QuilletGUI::OLEDragDrop(HDROP drop) {
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
-  if (!conversion_) {
-    TimerBusy = false;
-    return;
+  if (IsProcessRunning()) {
+    if (++ticksSinceProgress_ == kTicksPerProgress) ShowProgress();
+  } else if (conversion_) {
+    const ConversionResult result = conversion_->Finish();
+    conversion_.reset();
+    ShowEnd(result);
   }
-  if (IsProcessRunning(*conversion_)) {
-    if (++ticksSinceProgress_ == kTicksPerProgress) ShowProgress(*conversion_);
-    TimerBusy = false;
-    return;
-  }
+  TimerBusy = false;
+}
 
-  Conversion conversion = std::move(*conversion_);
-  conversion_.reset();
-  const std::wstring failure = FinishConversion(conversion);
-
-  ShowStatus(failure.empty() ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + failure);
+void QuilletGUI::ShowEnd(const ConversionResult& result) {
+  const bool complete = result.failure.empty();
+  ShowStatus(complete ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + result.failure);
   // A failure stays red on the taskbar until the next conversion starts.
-  ShowOnTaskbar(failure.empty() ? TaskbarProgress::None : TaskbarProgress::Error, 0);
+  ShowOnTaskbar(complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
   SwitchConvertCaption();
   ShowAndFocus();
-  if (failure.empty()) {
-    const std::wstring folder = GetFolder(conversion.outputPath);
+  if (complete) {
+    const std::wstring folder = GetFolder(result.mp3Path);
     if (Check1.Value() == BST_CHECKED && !folder.empty()) world_.ShellOpen(FolderForShell(world_.Files(), folder));
     PlayFinishedSound();
   } else {
     PlayErrorSound();
   }
-  TimerBusy = false;
 }
 
 void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
@@ -217,58 +193,16 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool QuilletGUI::IsProcessRunning(const Conversion& conversion) {
-  return conversion.process && conversion.process->IsRunning();
-}
+bool QuilletGUI::IsProcessRunning() { return conversion_ && conversion_->IsRunning(); }
 
-// Reads only what the converter wrote since the last look.
-void QuilletGUI::ReadConverterMessages(Conversion& conversion) {
-  const std::string newBytes = conversion.process->ReadNewErrorOutput();
-  conversion.progress.Read(newBytes);
-  KeepTail(conversion.messages, newBytes);
-}
-
-// Judges how the converter ended. A complete MP3 takes its name; anything else is no MP3, and the
-// unfinished one goes. Returns why it failed, or "" for a success.
-std::wstring QuilletGUI::FinishConversion(Conversion& conversion) {
-  ConversionEnd end;
-  end.startFailure = conversion.startFailure;
-  end.outputWritten = !conversion.unfinishedPath.empty() && IsNonEmptyFile(world_.Files(), conversion.unfinishedPath);
-  if (conversion.process) {
-    ReadConverterMessages(conversion);
-    end.exitCode = conversion.process->ExitCode();
-    end.lastErrorLine =
-        ReasonFirst(LastErrorLine(DecodeProgramOutput(conversion.messages)),
-                    {{ExtendedLengthPath(conversion.inputPath), FileNameOf(conversion.inputPath)},
-                     {ExtendedLengthPath(conversion.unfinishedPath), FileNameOf(conversion.outputPath)}});
-    end.inputSeconds = conversion.progress.ExactDuration();
-    end.writtenSeconds = conversion.progress.Written();
-  }
-  std::wstring failure = FailureReason(end);
-  if (failure.empty()) {
-    const Placement placed = PutInPlace(world_.Files(), conversion.unfinishedPath, conversion.outputPath);
-    if (!placed.refusal.empty()) {
-      failure = NotReplacedReason(FileNameOf(conversion.outputPath), placed.refusal, FileNameOf(placed.keptAt));
-    }
-  } else if (!conversion.unfinishedPath.empty()) {
-    DiscardUnfinished(world_.Files(), conversion.unfinishedPath);
-  }
-  return failure;
-}
-
-void QuilletGUI::DiscardConversion() {
-  if (!conversion_) return;
-  // Stopping a process only starts its end; it lets go of its files when it has ended.
-  constexpr DWORD kConverterEndWait = 5000;
-  if (conversion_->process) conversion_->process->WaitUntilEnded(kConverterEndWait);
-  if (!conversion_->unfinishedPath.empty()) DiscardUnfinished(world_.Files(), conversion_->unfinishedPath);
+void QuilletGUI::CancelConversion() {
+  if (conversion_) conversion_->Cancel();
   conversion_.reset();
 }
 
-void QuilletGUI::ShowProgress(Conversion& conversion) {
+void QuilletGUI::ShowProgress() {
   ticksSinceProgress_ = 0;
-  ReadConverterMessages(conversion);
-  const std::optional<double> share = conversion.progress.Share();
+  const std::optional<double> share = conversion_->Progress();
   ShowOnTaskbar(share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate, share.value_or(0));
 }
 
@@ -315,6 +249,7 @@ HWND QuilletGUI::FirstTabStop() const { return GetNextDlgTabItem(form_, nullptr,
 
 void QuilletGUI::End() {
   HWND window = form_;
+  handling_ = false;
   form_ = nullptr;
   DestroyWindow(window);
   PostQuitMessage(0);
@@ -322,24 +257,32 @@ void QuilletGUI::End() {
 
 template <typename Handler>
 void QuilletGUI::RunUntrapped(Handler handler) {
-  std::wstring description;
   try {
     handler();
-    return;
   } catch (const RuntimeError& error) {
-    description = error.Description();
+    ReportRunTimeError(error.Description());
   } catch (const std::exception& error) {
-    description = Widened(error.what());
+    ReportRunTimeError(Widened(error.what()));
+  } catch (...) {
+    ReportRunTimeError(L"");
   }
-  world_.MsgBox(form_, L"Run-time error:\n\n" + description, MB_ICONERROR, texts::kAppTitle);
+}
+
+void QuilletGUI::ReportRunTimeError(const std::wstring& description) {
+  world_.MsgBox(form_, WithInserts(texts::kRunTimeError, {description}), MB_ICONERROR, texts::kAppTitle);
   Converter.reset();
-  DiscardConversion();
+  CancelConversion();
   End();
 }
 
+// The window's `this` comes with its creation; messages reach the handlers once they can take them.
 LRESULT CALLBACK QuilletGUI::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
   auto* form = reinterpret_cast<QuilletGUI*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form || form->form_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  if (!form || !form->handling_) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
   form->RunUntrapped([&] { result = form->HandleMessage(message, wParam, lParam); });
   return result;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "converter/converter_progress.h"
+#include "app/conversion.h"
 #include "converter/tovrandel1.h"
 #include "runtime/common_dialog.h"
 #include "runtime/controls.h"
@@ -38,6 +38,8 @@ class QuilletGUI {
  private:
   OutsideWorld& world_;
   const std::wstring commandLineTail_;
+  // Whether messages reach the handlers: from the end of construction until the program ends.
+  bool handling_ = false;
   HWND form_;
   FormFonts fonts_;  // at the dpi of the monitor the window is on
   std::map<int, HWND> windows_;
@@ -50,17 +52,6 @@ class QuilletGUI {
   CommonDialog CD;
 
  private:
-  // What the window remembers of the conversion it started. Paths are full ones.
-  struct Conversion {
-    std::wstring inputPath;
-    std::wstring outputPath;                  // the MP3, once it is complete
-    std::wstring unfinishedPath;              // where the converter writes it until then; "" when none could be made
-    std::unique_ptr<StartedProcess> process;  // null when it could not be started
-    std::wstring startFailure;
-    ConverterProgress progress;
-    std::string messages;  // the end of what the converter wrote to its error stream
-  };
-
   void Form_Load();
   void Form_QueryUnload();
   void Check1_Click();
@@ -72,13 +63,12 @@ class QuilletGUI {
   // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.
   void OnDpiChanged(int dpi, const RECT& suggested);
 
-  void StartConverter(Conversion& conversion);
-  bool IsProcessRunning(const Conversion& conversion);
-  void ReadConverterMessages(Conversion& conversion);
-  std::wstring FinishConversion(Conversion& conversion);
-  // Stops caring for a conversion cut short: once its converter has let go, its unfinished MP3 goes.
-  void DiscardConversion();
-  void ShowProgress(Conversion& conversion);
+  bool IsProcessRunning();
+  // Tells how the conversion ended: status line, taskbar, buttons, focus, the folder and a sound.
+  void ShowEnd(const ConversionResult& result);
+  // Cuts a running conversion short, leaving nothing of it.
+  void CancelConversion();
+  void ShowProgress();
   // Shows the text on the status line, whole in its tip where the line is too short for it.
   void ShowStatus(const std::wstring& text);
   void SwitchConvertCaption();
@@ -92,6 +82,8 @@ class QuilletGUI {
   HWND FirstTabStop() const;
   // Ends the program at once: the window goes and no handler runs again.
   void End();
+  // Says what failed unforeseen, and ends the program.
+  void ReportRunTimeError(const std::wstring& description);
 
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,7 +93,7 @@ class QuilletGUI {
   void RunUntrapped(Handler handler);
 
   std::unique_ptr<Tovrandel1> Converter;
-  std::optional<Conversion> conversion_;
+  std::unique_ptr<Conversion> conversion_;
   std::optional<ToolTip> statusTip_;  // made when the status line first changes
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;

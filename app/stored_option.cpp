@@ -1,19 +1,15 @@
 #include "app/stored_option.h"
 
+#include "runtime/rules/text.h"
+
 namespace {
 
 constexpr short kDefaultValue = 1;
 
-std::wstring Trimmed(const std::wstring& text) {
-  const auto first = text.find_first_not_of(L' ');
-  if (first == std::wstring::npos) return L"";
-  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 }  // namespace
 
 short OptionValueFromStoredText(const std::wstring& stored) {
-  const std::wstring digits = Trimmed(stored);
+  const std::wstring digits = Trimmed(stored, L" ");
   if (digits == L"0") return 0;
   if (digits == L"1") return 1;
   if (digits == L"2") return 2;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The fixed texts that the window shows, to the character.
+// Every text that the user can read, to the character.
 namespace texts {
 
 inline constexpr wchar_t kAppTitle[] = L"Quillet";
@@ -27,6 +27,29 @@ inline constexpr wchar_t kAlreadyMp3Message[] =
 inline constexpr wchar_t kCompleteStatus[] =
     L"Conversion complete! To download videos from YouTube, click here to get Tovrandel";
 inline constexpr wchar_t kFailedStatusPrefix[] = L"Conversion failed: ";
+// Shown when something unforeseen fails, before the program ends; %1 says what.
+inline constexpr wchar_t kRunTimeError[] = L"Run-time error:\n\n%1";
+
+// Why a conversion failed, after kFailedStatusPrefix; %1, %2, ... stand for what each names.
+inline constexpr wchar_t kConverterNotFound[] = L"ffmpeg.exe was not found in the program's folder";
+inline constexpr wchar_t kConverterNotStarted[] = L"ffmpeg.exe could not be started (%1)";
+inline constexpr wchar_t kConverterMissesDll[] =
+    L"ffmpeg.exe could not start because a DLL it needs is missing (a shared FFmpeg build needs its DLLs beside it)";
+inline constexpr wchar_t kConverterDamaged[] =
+    L"ffmpeg.exe could not start because it or a DLL beside it is damaged or made for another Windows (32- and "
+    L"64-bit files mixed)";
+inline constexpr wchar_t kConverterExitCode[] = L"ffmpeg.exe stopped with exit code %1";
+inline constexpr wchar_t kConverterWroteNothing[] = L"ffmpeg.exe finished but wrote no MP3";
+inline constexpr wchar_t kMp3TooShort[] = L"the MP3 stops at %1 of %2";
+// The MP3 goes beside the input: without its folder, there is no input either. Said as ffmpeg says it.
+inline constexpr wchar_t kNoSuchFile[] = L"No such file or directory";
+inline constexpr wchar_t kCannotWrite[] = L"%1 cannot be written in its folder: %2";
+inline constexpr wchar_t kNotReplaced[] = L"%1 could not be replaced: %2. The new MP3 is %3";
+// Why an MP3 could not be replaced, in kNotReplaced.
+inline constexpr wchar_t kOpenElsewhere[] = L"it is open in another program";
+inline constexpr wchar_t kFolderOfThatName[] = L"a folder has that name";
+inline constexpr wchar_t kReadOnly[] = L"it is read-only";
+inline constexpr wchar_t kErrorNumber[] = L"error %1";
 
 // The publisher's page, opened by a click on the status line and named in its start text.
 #define QUILLET_PUBLISHER_DOMAIN L"www.example.com"

@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
+#include "runtime/rules/path_text.h"
+#include "runtime/rules/text.h"
+
 namespace {
 
 constexpr wchar_t kGenericTrailer[] = L"Conversion failed!";
-constexpr wchar_t kBlanks[] = L" \t";
 // Longer than any line the converter writes, a path of the longest kind included.
 constexpr size_t kKeptBytes = 128 * 1024;
-
-std::wstring Trimmed(const std::wstring& line) {
-  const auto first = line.find_first_not_of(kBlanks);
-  if (first == std::wstring::npos) return L"";
-  return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
 
 // "size=  128kB time=00:00:16.32 ..." (and "frame=..." for pictures), or "Press [q] to stop, ...".
 bool IsProgressOrPrompt(const std::wstring& line) {
@@ -29,7 +23,7 @@ std::wstring LastErrorLine(const std::wstring& errorOutput) {
   while (end > 0) {
     const auto breakBefore = errorOutput.find_last_of(L"\r\n", end - 1);
     const auto start = breakBefore == std::wstring::npos ? 0 : breakBefore + 1;
-    const auto line = Trimmed(errorOutput.substr(start, end - start));
+    const auto line = Trimmed(std::wstring_view(errorOutput).substr(start, end - start));
     if (!line.empty() && line != kGenericTrailer) return IsProgressOrPrompt(line) ? L"" : line;
     if (breakBefore == std::wstring::npos) break;
     end = breakBefore;
@@ -50,12 +44,17 @@ std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, 
   if (StartsWith(line, L"[") && contextEnd != std::wstring::npos && line.find(L" @ ") < contextEnd) {
     line.erase(0, contextEnd + 2);
   }
+  // The converter was given each path in the form that works at any length, and echoes it so.
+  const size_t given = pathsAndNames.size();
+  for (size_t i = 0; i < given; ++i) {
+    pathsAndNames.emplace_back(ExtendedLengthPath(pathsAndNames[i].first), pathsAndNames[i].second);
+  }
   // Longer paths first: the input's may begin the MP3's ("clip" and "clip.mp3.part").
   std::sort(pathsAndNames.begin(), pathsAndNames.end(),
             [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
   for (const auto& [path, name] : pathsAndNames) {
     if (path.empty()) continue;
-    if (StartsWith(line, (path + L": ").c_str())) {
+    if (StartsWith(line, path + L": ")) {
       line.erase(0, path.size() + 2);
       continue;
     }

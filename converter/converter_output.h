@@ -17,5 +17,6 @@ void KeepTail(std::string& kept, std::string_view newBytes);
 // The converter's line with its reason first, for a status line that the user reads from the left:
 // a context such as "[in#0 @ 000001d5c8a1e340] " is dropped, and so is a path that the line begins
 // with ("C:\Videos\clip.avi: Invalid data ..."), since the user knows the file; any other of the
-// given paths is shortened to its name (the second of each pair).
+// given paths is shortened to its name (the second of each pair). The paths are full ones in their
+// ordinary form; the line may hold them in the extended-length form that the converter was given.
 std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, std::wstring>> pathsAndNames);

@@ -1,41 +1,74 @@
 #include "runtime/file_system.h"
 
-#include <shellapi.h>
+#include "runtime/rules/path_text.h"
+#include "runtime/windows_shell.h"
 
-#include "runtime/later_loaded.h"
+namespace {
 
-UniqueFileHandle Win32FileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
-                                       DWORD flags) {
-  return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
+DWORD Result(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : GetLastError(); }
+
+}  // namespace
+
+DWORD FileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                       UniqueFileHandle& file) {
+  return CreateFileAt(ExtendedLengthPath(path), access, share, disposition, flags, file);
 }
 
-bool Win32FileSystem::Attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) {
-  return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) != FALSE;
+DWORD FileSystem::Attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) {
+  return AttributesAt(ExtendedLengthPath(path), attributes);
 }
 
-bool Win32FileSystem::Move(const std::wstring& from, const std::wstring& to, bool replace) {
-  return MoveFileExW(from.c_str(), to.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) != FALSE;
+DWORD FileSystem::Identity(const std::wstring& path, FileIdentity& identity) {
+  return IdentityAt(ExtendedLengthPath(path), identity);
 }
 
-bool Win32FileSystem::Delete(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
-
-bool Win32FileSystem::Recycle(const std::wstring& path) {
-  // The shell wants a list of paths, each ended by a NUL, and one more NUL.
-  const std::wstring from = path + L'\0';
-  SHFILEOPSTRUCTW operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
-  static const auto fileOperation = LaterLoaded<decltype(&SHFileOperationW)>(L"shell32.dll", "SHFileOperationW");
-  const int result = fileOperation(&operation);
-  if (result == 0 && !operation.fAnyOperationsAborted) return true;
-  SetLastError(result != 0 ? static_cast<DWORD>(result) : ERROR_CANCELLED);
-  return false;
+DWORD FileSystem::Move(const std::wstring& from, const std::wstring& to, bool replace) {
+  return MoveAt(ExtendedLengthPath(from), ExtendedLengthPath(to), replace);
 }
 
-std::wstring Win32FileSystem::ShortPath(const std::wstring& path) {
-  std::wstring shortPath(GetShortPathNameW(path.c_str(), nullptr, 0), L'\0');
-  if (shortPath.empty()) return L"";
+DWORD FileSystem::Delete(const std::wstring& path) { return DeleteAt(ExtendedLengthPath(path)); }
+
+DWORD FileSystem::Recycle(const std::wstring& path) { return RecycleAt(PlainPath(path)); }
+
+DWORD FileSystem::ShortPath(const std::wstring& path, std::wstring& shortPath) {
+  const DWORD error = ShortPathAt(ExtendedLengthPath(path), shortPath);
+  shortPath = PlainPath(shortPath);
+  return error;
+}
+
+DWORD Win32FileSystem::CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                                    UniqueFileHandle& file) {
+  file.reset(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
+  return file ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD Win32FileSystem::AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) {
+  return Result(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes));
+}
+
+DWORD Win32FileSystem::IdentityAt(const std::wstring& path, FileIdentity& identity) {
+  UniqueFileHandle file;
+  const DWORD error = CreateFileAt(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, file);
+  if (error != ERROR_SUCCESS) return error;
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(file.get(), &information)) return GetLastError();
+  identity.volume = information.dwVolumeSerialNumber;
+  identity.index = (static_cast<ULONGLONG>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+  return ERROR_SUCCESS;
+}
+
+DWORD Win32FileSystem::MoveAt(const std::wstring& from, const std::wstring& to, bool replace) {
+  return Result(MoveFileExW(from.c_str(), to.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0));
+}
+
+DWORD Win32FileSystem::DeleteAt(const std::wstring& path) { return Result(DeleteFileW(path.c_str())); }
+
+DWORD Win32FileSystem::RecycleAt(const std::wstring& plainPath) { return RecycleWithShell(plainPath); }
+
+DWORD Win32FileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {
+  shortPath.assign(GetShortPathNameW(path.c_str(), nullptr, 0), L'\0');
+  if (shortPath.empty()) return GetLastError();
   shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size())));
-  return shortPath;
+  return ERROR_SUCCESS;
 }

@@ -5,35 +5,59 @@
 
 #include "runtime/handles.h"
 
-// The file calls that take a path, in one place: the program uses Windows' own, and tests can stand
-// in a file system that refuses what Windows refuses. Each reports failure as its Win32 call does,
-// with the reason in GetLastError.
+// Who a file is, whatever path names it: its volume and its index there.
+struct FileIdentity {
+  DWORD volume = 0;
+  ULONGLONG index = 0;
+};
+
+// The file calls that take a path, in one place. Callers name files by their full paths as users
+// know them ("C:\Videos\clip.mp3", "\\server\share\clip.mp3"); here they become the form that
+// Windows' file calls take at any length ("\\?\C:\..."), and stay plain for the shell. Each call
+// returns its Win32 error code: ERROR_SUCCESS when it succeeded.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // CreateFileW.
-  virtual UniqueFileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
-                                DWORD flags) = 0;
+  DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+             UniqueFileHandle& file);
   // GetFileAttributesExW.
-  virtual bool Attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) = 0;
+  DWORD Attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes);
+  // The volume and index of the file or folder; needs no right to read it, so one open elsewhere answers.
+  DWORD Identity(const std::wstring& path, FileIdentity& identity);
   // MoveFileExW, replacing an existing target only when asked.
-  virtual bool Move(const std::wstring& from, const std::wstring& to, bool replace) = 0;
+  DWORD Move(const std::wstring& from, const std::wstring& to, bool replace);
   // DeleteFileW.
-  virtual bool Delete(const std::wstring& path) = 0;
+  DWORD Delete(const std::wstring& path);
   // Moves the file to its drive's Recycle Bin, or deletes it where the drive has none, without asking
-  // anything, as Explorer's "Delete" does. The shell takes only ordinary paths shorter than MAX_PATH.
-  virtual bool Recycle(const std::wstring& path) = 0;
-  // GetShortPathNameW: the path in 8.3 names where the volume has them; "" when it cannot.
-  virtual std::wstring ShortPath(const std::wstring& path) = 0;
+  // anything, as Explorer's "Delete" does. The shell takes only plain paths shorter than MAX_PATH.
+  DWORD Recycle(const std::wstring& path);
+  // The path in 8.3 names where the volume has them (GetShortPathNameW), in its plain form.
+  DWORD ShortPath(const std::wstring& path, std::wstring& shortPath);
+
+ protected:
+  // The calls themselves, given each path as Windows gets it: in the extended-length form for the
+  // file calls, plain for the shell. A stand-in overrides them to behave as Windows does where Wine
+  // does not.
+  virtual DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                             UniqueFileHandle& file) = 0;
+  virtual DWORD AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) = 0;
+  virtual DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) = 0;
+  virtual DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) = 0;
+  virtual DWORD DeleteAt(const std::wstring& path) = 0;
+  virtual DWORD RecycleAt(const std::wstring& plainPath) = 0;
+  virtual DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) = 0;
 };
 
 class Win32FileSystem : public FileSystem {
- public:
-  UniqueFileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
-  bool Attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) override;
-  bool Move(const std::wstring& from, const std::wstring& to, bool replace) override;
-  bool Delete(const std::wstring& path) override;
-  bool Recycle(const std::wstring& path) override;
-  std::wstring ShortPath(const std::wstring& path) override;
+ protected:
+  DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                     UniqueFileHandle& file) override;
+  DWORD AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) override;
+  DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) override;
+  DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) override;
+  DWORD DeleteAt(const std::wstring& path) override;
+  DWORD RecycleAt(const std::wstring& plainPath) override;
+  DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
 };

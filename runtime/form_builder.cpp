@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/font_face.h"
+#include "runtime/rules/font_face.h"
 #include "runtime/runtime_error.h"
-#include "runtime/twips.h"
+#include "runtime/rules/twips.h"
 
 namespace {
 

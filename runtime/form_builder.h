@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "runtime/control_definition.h"
+#include "runtime/rules/control_definition.h"
 #include "runtime/handles.h"
 
 // Turns a form definition into windows: the form itself (hidden, centred on the screen, client area

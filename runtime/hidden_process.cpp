@@ -74,6 +74,8 @@ bool HiddenProcess::WaitUntilEnded(DWORD milliseconds) {
   return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
+void HiddenProcess::Terminate() { TerminateProcess(process_.get(), 1); }
+
 DWORD HiddenProcess::ExitCode() {
   DWORD code = 0;
   GetExitCodeProcess(process_.get(), &code);

@@ -19,6 +19,7 @@ class HiddenProcess : public StartedProcess {
   DWORD Id() const override { return id_; }
   bool IsRunning() override;
   bool WaitUntilEnded(DWORD milliseconds) override;
+  void Terminate() override;
   DWORD ExitCode() override;
   std::string ReadNewErrorOutput() override;
 

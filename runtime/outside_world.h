@@ -17,6 +17,8 @@ class StartedProcess {
   virtual bool IsRunning() = 0;
   // Waits at most this long for the process to end; whether it has.
   virtual bool WaitUntilEnded(DWORD milliseconds) = 0;
+  // Starts ending it, if it still runs.
+  virtual void Terminate() = 0;
   // Valid once the process has ended.
   virtual DWORD ExitCode() = 0;
   // The bytes the process has written to its error stream since the last call.
@@ -43,8 +45,8 @@ class OutsideWorld {
   virtual int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) = 0;
   // The modal open-file dialog. Cancelling is no error.
   virtual void ShowOpen(HWND owner, OpenFileRequest& request) = 0;
-  // Opens a folder or web page with the user's default handler.
-  virtual void ShellOpen(const std::wstring& target) = 0;
+  // Opens a folder or web page with the user's default handler; whether it could.
+  virtual bool ShellOpen(const std::wstring& target) = 0;
   // One of the system's sounds, named by a MessageBeep type.
   virtual void Beep(UINT soundType) = 0;
   // Shows progress on the window's taskbar button; `share` (0 to 1) counts for Normal only. Without

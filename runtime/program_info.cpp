@@ -1,6 +1,7 @@
 #include "runtime/program_info.h"
 
-#include "runtime/command_line.h"
+#include "runtime/rules/command_line.h"
+#include "runtime/rules/path_text.h"
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
@@ -14,10 +15,10 @@ std::wstring AppPath() {
     }
     path.resize(path.size() * 2);
   }
-  const auto lastBackslash = path.rfind(L'\\');
-  if (lastBackslash == std::wstring::npos) return L"";
+  const auto nameStart = FileNameStart(path);
+  if (nameStart == 0) return L"";
   // "C:\" keeps its backslash; any other folder loses it.
-  return path.substr(0, lastBackslash == 2 && path[1] == L':' ? 3 : lastBackslash);
+  return path.substr(0, nameStart == 3 && path[1] == L':' ? 3 : nameStart - 1);
 }
 
 std::wstring Command() { return CommandLineTail(GetCommandLineW()); }

@@ -1,7 +1,7 @@
 #include "runtime/shell.h"
 
 #include "runtime/child_process.h"
-#include "runtime/command_line.h"
+#include "runtime/rules/command_line.h"
 
 DWORD Shell(const std::wstring& commandLine, int windowStyle) {
   // The program is named explicitly, so that an unquoted path with blanks starts nothing else.

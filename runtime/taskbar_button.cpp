@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "runtime/later_loaded.h"
+#include "runtime/windows_shell.h"
 
 namespace {
 
@@ -24,20 +25,6 @@ TBPFLAG FlagOf(TaskbarProgress state) {
 }
 
 }  // namespace
-
-void EnterShellApartment() {
-  static const struct Apartment {
-    Apartment()
-        : leave(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
-          entered(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
-              nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~Apartment() {
-      if (entered) leave();
-    }
-    decltype(&CoUninitialize) leave;
-    bool entered;
-  } apartment;
-}
 
 void TaskbarButton::Show(HWND window, TaskbarProgress state, double share) {
   if (!tried_) {

@@ -25,6 +25,3 @@ class TaskbarButton {
   TaskbarProgress shownState_ = TaskbarProgress::None;
   ULONGLONG shownValue_ = 0;
 };
-
-// Enters the single-threaded apartment that the shell's objects expect, once, on first need.
-void EnterShellApartment();

@@ -1,14 +1,14 @@
 #include "runtime/win32_outside_world.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "runtime/hidden_process.h"
 #include "runtime/later_loaded.h"
-#include "runtime/open_file_text.h"
+#include "runtime/rules/open_file_text.h"
+#include "runtime/windows_shell.h"
 
 int Win32OutsideWorld::MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) {
   return MessageBoxW(owner, prompt.c_str(), title.c_str(), style);
@@ -32,12 +32,7 @@ void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
   request.fileName = chosen ? FirstChosenFile(std::wstring(answer.begin(), answer.end())) : L"";
 }
 
-void Win32OutsideWorld::ShellOpen(const std::wstring& target) {
-  // The shell may hand the work to extensions that want a single-threaded apartment.
-  EnterShellApartment();
-  static const auto shellExecute = LaterLoaded<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-  shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+bool Win32OutsideWorld::ShellOpen(const std::wstring& target) { return OpenWithShell(target); }
 
 void Win32OutsideWorld::Beep(UINT soundType) { MessageBeep(soundType); }
 

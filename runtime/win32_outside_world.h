@@ -7,7 +7,7 @@ class Win32OutsideWorld : public OutsideWorld {
  public:
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
-  void ShellOpen(const std::wstring& target) override;
+  bool ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   void TaskbarButtonCreated(HWND) override { taskbarButton_.Forget(); }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "runtime/boolean.h"
+#include "runtime/rules/boolean.h"
 
 // Puts the window into the topmost band (Topmost True) or takes it out (any other value), without
 // moving or sizing it. Returns SetWindowPos's result when asked for topmost, else 0.

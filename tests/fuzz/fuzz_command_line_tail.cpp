@@ -1,6 +1,6 @@
 // The command-line tail: the end of the command line, never starting with a blank, and for a
 // program named in quotes exactly what follows it.
-#include "runtime/command_line.h"
+#include "runtime/rules/command_line.h"
 #include "tests/fuzz/fuzz_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,6 +3,7 @@
 // nothing escaping from it. (No Windows path holds a double quote; any is dropped.)
 #include "app/converter_command_line.h"
 #include "app/paths.h"
+#include "runtime/rules/path_text.h"
 #include "tests/fuzz/fuzz_text.h"
 
 namespace {
@@ -63,8 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (folder.find(L'"') != std::wstring::npos) return 0;
 
   const std::vector<std::wstring> read = Arguments(BuildConverterCommandLine(folder, input, output));
-  const std::vector<std::wstring> expected = {
-      ConverterPath(folder), L"-y", L"-i", WithoutDoubleQuotes(input), L"-f", L"mp3", WithoutDoubleQuotes(output)};
+  const std::vector<std::wstring> expected = {ConverterPath(folder),
+                                              L"-y",
+                                              L"-i",
+                                              ExtendedLengthPath(WithoutDoubleQuotes(input)),
+                                              L"-f",
+                                              L"mp3",
+                                              ExtendedLengthPath(WithoutDoubleQuotes(output))};
   FUZZ_ASSERT(read == expected);
   return 0;
 }

@@ -1,12 +1,11 @@
-#include "runtime/files.h"
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "runtime/runtime_error.h"
-#include "tests/system/path_limited_file_system.h"
-#include "tests/system/test_programs.h"
+#include "app/output_file.h"
+#include "runtime/file_identity.h"
+#include "tests/support/path_limited_file_system.h"
+#include "tests/support/test_programs.h"
 
 // Each case runs in a short folder and in one whose path is longer than Windows takes in its plain
 // form, with the file calls refusing that form as Windows does.
@@ -52,12 +51,16 @@ TEST_P(FilesTest, NonEmptyNeedsAFileWithAtLeastOneByte) {
   EXPECT_FALSE(IsNonEmptyFile(files, Folder()));
 }
 
-TEST_P(FilesTest, ANewFileIsCreatedOnlyWhereTheNameIsFree) {
-  EXPECT_TRUE(CreateNewFile(files, In(L"clip.mp3.part")));
+TEST_P(FilesTest, TheUnfinishedMp3IsANewFileOfItsOwn) {
+  std::wstring unfinished;
+  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"clip.mp3"), unfinished), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(unfinished, In(L"clip.mp3.part"));
   WriteFileBytes(In(L"clip.mp3.part"), "the converter's bytes");
-  EXPECT_FALSE(CreateNewFile(files, In(L"clip.mp3.part")));
+  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"clip.mp3"), unfinished), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(unfinished, In(L"clip.mp3.1.part"));
   EXPECT_EQ(ReadFileBytes(In(L"clip.mp3.part")), "the converter's bytes");
-  EXPECT_THROW(CreateNewFile(files, In(L"no such folder\\clip.mp3.part")), RuntimeError);
+  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"no such folder\\clip.mp3"), unfinished),
+            static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(FullPath, ResolvesRelativePathsAndForwardSlashes) {
@@ -66,5 +69,6 @@ TEST(FullPath, ResolvesRelativePathsAndForwardSlashes) {
   SetCurrentDirectoryW(folder.Path().c_str());
   EXPECT_EQ(FullPath(L"clip.mp3"), folder / L"clip.mp3");
   EXPECT_EQ(FullPath(L"sub/clip.mp3"), folder / L"sub\\clip.mp3");
+  EXPECT_EQ(FullPath(L"\\\\?\\" + (folder / L"clip.mp3")), folder / L"clip.mp3");
   SetCurrentDirectoryW(current.c_str());
 }

@@ -5,7 +5,7 @@
 #include "converter/converter_output.h"
 #include "runtime/child_process.h"
 #include "runtime/runtime_error.h"
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 
 namespace {
 

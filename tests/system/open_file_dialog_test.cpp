@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "runtime/win32_outside_world.h"
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/child_process.h"
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/child_process.h"
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 
 namespace {
 

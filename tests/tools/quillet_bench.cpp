@@ -17,7 +17,7 @@
 
 #include "app/form_definition.h"
 #include "app/texts.h"
-#include "runtime/command_line.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/handles.h"
 
 namespace {

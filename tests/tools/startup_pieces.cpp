@@ -1,24 +1,21 @@
-// Times Quillet's start-up piece by piece: the same calls, in the same order, as the program makes
-// them, in a process that loads the same DLLs. Prints one name=milliseconds line per piece:
-//   load      from the process's creation until wWinMain: the program and the DLLs it imports
-//   window    the form window, sized and centred
-//   fonts     finding the face and making the four fonts
-//   controls  the ten controls, placed, in their fonts
-//   icons     the window's big and small icons, given twice as the start-up gives them
-//   option    the stored option read (and written back, as a first start does)
-//   topmost   the window put in the topmost band
-//   show      showing the window
+// Times Quillet's own start-up piece by piece: it starts as the program does, and notes the time at
+// each mark the start-up makes (this file's StartupPieceDone takes the place of the program's, which
+// does nothing). Prints one name=milliseconds line per piece:
+//   load     from the process's creation until wWinMain: the program and the DLLs it imports
+//   form     the window and its ten controls, placed, in their fonts
+//   icons    the window's big and small icons
+//   option   the stored option read (and written back, as a first start does)
+//   topmost  the window put in the topmost band
+//   show     showing the window and focusing its first control
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-#include "app/form_definition.h"
-#include "runtime/form_builder.h"
+#include "app/quillet_gui.h"
 #include "runtime/program_info.h"
-#include "runtime/settings_store.h"
-#include "winutil/topmost.h"
-#include "winutil/tovrandel_seticon.h"
+#include "runtime/startup_marks.h"
+#include "runtime/win32_outside_world.h"
 
 namespace {
 
@@ -38,39 +35,26 @@ double Now() {
 std::string report;
 double last = 0;
 
-void Piece(const char* name) {
+}  // namespace
+
+void StartupPieceDone(const char* piece) {
   const double now = Now();
   char line[64];
-  std::snprintf(line, sizeof line, "%s=%.1f\n", name, now - last);
+  std::snprintf(line, sizeof line, "%s=%.1f\n", piece, now - last);
   report += line;
   last = now;
 }
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   last = Milliseconds(created);
-  Piece("load");
+  StartupPieceDone("load");
   LoadDllsFromSystemFolderOnly();
-  const HWND form = CreateFormWindow(kQuilletForm, AppInstance(), DefWindowProcW, nullptr);
-  Piece("window");
-  const FormFonts fonts(WindowDpi(form));
-  Piece("fonts");
-  const auto controls = CreateControls(form, kQuilletForm, WindowDpi(form), fonts);
-  Piece("controls");
-  SetIcon(form, L"ABC", true);
-  SetIcon(form, L"ABC", false);
-  Piece("icons");
-  SaveSetting(L"Quillet", L"Settings", L"Options", GetSetting(L"Quillet", L"Settings", L"Options", L"1"));
-  Piece("option");
-  SetTopMostWindow(form, -1);
-  Piece("topmost");
-  ShowWindow(form, SW_SHOW);
-  Piece("show");
+  Win32OutsideWorld world;
+  QuilletGUI form(world, L"");
+  form.Load();
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-  DestroyWindow(form);
   return 0;
 }

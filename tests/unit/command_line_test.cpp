@@ -1,4 +1,4 @@
-#include "runtime/command_line.h"
+#include "runtime/rules/command_line.h"
 
 #include <gtest/gtest.h>
 

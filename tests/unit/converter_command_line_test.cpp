@@ -5,8 +5,11 @@
 TEST(ConverterCommandLine, QuotesTheProgramAndBothPaths) {
   EXPECT_EQ(
       BuildConverterCommandLine(L"C:\\Program Files\\Quillet", L"C:\\My Videos\\clip.avi", L"C:\\My Videos\\clip.mp3"),
-      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"C:\\My Videos\\clip.avi\" -f mp3 "
-      L"\"C:\\My Videos\\clip.mp3\"");
+      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"\\\\?\\C:\\My Videos\\clip.avi\" -f mp3 "
+      L"\"\\\\?\\C:\\My Videos\\clip.mp3\"");
+  EXPECT_EQ(BuildConverterCommandLine(L"C:\\Quillet", L"\\\\nas\\v\\clip.avi", L"\\\\nas\\v\\clip.mp3"),
+            L"\"C:\\Quillet\\ffmpeg.exe\" -y -i \"\\\\?\\UNC\\nas\\v\\clip.avi\" -f mp3 "
+            L"\"\\\\?\\UNC\\nas\\v\\clip.mp3\"");
 }
 
 TEST(ConverterCommandLine, TheProgramLiesInTheProgramFolder) {

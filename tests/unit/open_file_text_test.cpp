@@ -1,4 +1,4 @@
-#include "runtime/open_file_text.h"
+#include "runtime/rules/open_file_text.h"
 
 #include <gtest/gtest.h>
 

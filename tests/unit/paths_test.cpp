@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
-#include "runtime/path_text.h"
+#include "runtime/rules/path_text.h"
 
 TEST(GetMp3FileName, ReplacesTheFileNamesExtension) {
   EXPECT_EQ(GetMp3FileName(L"C:\\Videos\\clip.avi"), L"C:\\Videos\\clip.mp3");

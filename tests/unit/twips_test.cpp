@@ -1,11 +1,11 @@
-#include "runtime/twips.h"
+#include "runtime/rules/twips.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "runtime/font_face.h"
+#include "runtime/rules/font_face.h"
 
 TEST(TwipsToPixels, FifteenTwipsArePixelAtNinetySixDpi) {
   EXPECT_EQ(TwipsToPixels(7890, 96), 526);

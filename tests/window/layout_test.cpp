@@ -2,7 +2,7 @@
 
 #include "app/form_definition.h"
 #include "app/texts.h"
-#include "runtime/twips.h"
+#include "runtime/rules/twips.h"
 #include "tests/window/window_driver.h"
 
 namespace {

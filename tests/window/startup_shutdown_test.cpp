@@ -2,7 +2,7 @@
 
 #include "app/texts.h"
 #include "runtime/child_process.h"
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 #include "tests/window/window_driver.h"
 
 class StartupTest : public WindowTest {};
@@ -67,7 +67,7 @@ TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
   EXPECT_NE(world.starts[0].commandLine.find(L"clip.avi\" -f mp3 \"\\\\?\\" + (folder / L"clip.mp3.part\"")),
             std::wstring::npos);
   EXPECT_TRUE(IsWindowVisible(form->hWnd()));
-  EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
+  EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
   EXPECT_FALSE(form->Command1.Enabled());
   EXPECT_TRUE(form->Timer1.Enabled());
 }
@@ -76,7 +76,7 @@ TEST_F(StartupTest, TheTailIsOneTextWithTheQuotesRemoved) {
   Load(L"\"C:\\a.avi\" \"C:\\b.avi\"");
   EXPECT_EQ(form->Text1.Text(), L"C:\\a.avi C:\\b.avi");
   EXPECT_TRUE(world.messageBoxes.empty());
-  EXPECT_EQ(form->Command2.Caption(), L"Converting Video. Please be patient.");
+  EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
@@ -150,7 +150,7 @@ TEST_F(ShutdownTest, AnUnexpectedFailureIsReportedAndEndsTheProgram) {
   Click(form->Command1);
   ASSERT_EQ(world.messageBoxes.size(), 1u);
   EXPECT_NE(world.messageBoxes[0].prompt.find(L"The dialog failed"), std::wstring::npos);
-  EXPECT_EQ(world.messageBoxes[0].title, L"Quillet");
+  EXPECT_EQ(world.messageBoxes[0].title, texts::kAppTitle);
   EXPECT_EQ(world.messageBoxes[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
   EXPECT_EQ(form->hWnd(), nullptr);
   EXPECT_FALSE(IsWindow(window));

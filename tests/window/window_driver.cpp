@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "app/form_definition.h"
+#include "app/stored_option.h"
 #include "runtime/settings_store.h"
 
 void WindowTest::SetUp() { ForgetStoredOption(); }
@@ -19,20 +20,6 @@ void ConversionTest::StartConversion(const std::wstring& videoFolder) {
   form->Text1.SetText((videoFolder.empty() ? folder.Path() : videoFolder) + L"\\clip.avi");
   Click(form->Command2);
   ASSERT_EQ(world.starts.size(), 1u);
-}
-
-std::wstring ConversionTest::ConverterOutput() const {
-  const std::wstring& commandLine = world.starts.back().commandLine;
-  const auto closingQuote = commandLine.rfind(L'"');
-  const auto openingQuote = commandLine.rfind(L'"', closingQuote - 1);
-  return commandLine.substr(openingQuote + 1, closingQuote - openingQuote - 1);
-}
-
-void ConversionTest::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
-  if (wroteMp3) WriteFileBytes(ConverterOutput(), "ID3 music");
-  world.nextProcess->exitCode = exitCode;
-  world.nextProcess->newErrorBytes += Utf8(said);
-  world.nextProcess->running = false;
 }
 
 QuilletGUI& WindowTest::Load(const std::wstring& commandLineTail) {
@@ -105,8 +92,8 @@ void DropFiles(HWND target, const std::vector<std::wstring>& paths) {
   SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
-std::wstring StoredOption() { return GetSetting(L"Quillet", L"Settings", L"Options", L"<absent>"); }
+std::wstring StoredOption() { return GetSetting(kSettingsApp, kSettingsSection, kOptionKey, L"<absent>"); }
 
-void StoreOption(const std::wstring& text) { SaveSetting(L"Quillet", L"Settings", L"Options", text); }
+void StoreOption(const std::wstring& text) { SaveSetting(kSettingsApp, kSettingsSection, kOptionKey, text); }
 
 void ForgetStoredOption() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Quillet"); }

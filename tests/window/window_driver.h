@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/quillet_gui.h"
-#include "tests/system/test_programs.h"
-#include "tests/window/fake_world.h"
+#include "tests/support/test_programs.h"
+#include "tests/support/fake_world.h"
 
 // A test of the real window with the outside world stood in for. Each test starts with no stored
 // option, as on a first start.
@@ -42,11 +42,9 @@ class WindowTest : public testing::Test {
 class ConversionTest : public WindowTest {
  protected:
   void StartConversion(const std::wstring& videoFolder = L"");
-  // The file that the last converter started was told to write: the last path on its command line.
-  std::wstring ConverterOutput() const;
-  // The stand-in converter ends with the exit code, having written its output or not, and with `said`
-  // on its error stream.
-  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"");
+  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"") {
+    world.ConverterEnds(exitCode, wroteMp3, said);
+  }
 
   TempFolder folder;
 };

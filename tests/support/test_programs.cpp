@@ -1,4 +1,4 @@
-#include "tests/system/test_programs.h"
+#include "tests/support/test_programs.h"
 
 #include <tlhelp32.h>
 

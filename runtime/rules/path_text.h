@@ -9,6 +9,9 @@ inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& nam
   return folder + (endsWithSeparator || folder.empty() ? L"" : L"\\") + name;
 }
 
+// Where the file's own name starts: after the last backslash or slash, or at 0 when there is none.
+std::wstring::size_type FileNameStart(const std::wstring& path);
+
 // Whether the path begins with a drive letter and its colon ("C:").
 bool StartsWithDrive(const std::wstring& path);
 

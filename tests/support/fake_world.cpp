@@ -1,6 +1,8 @@
-#include "tests/window/fake_world.h"
+#include "tests/support/fake_world.h"
 
 #include <utility>
+
+#include "tests/support/test_programs.h"
 
 namespace {
 
@@ -13,6 +15,10 @@ class FakeProcess : public StartedProcess {
     return state_->running;
   }
   bool WaitUntilEnded(DWORD) override { return !state_->running; }
+  void Terminate() override {
+    state_->terminated = true;
+    state_->running = false;
+  }
   DWORD ExitCode() override { return state_->exitCode; }
   std::string ReadNewErrorOutput() override {
     ++state_->reads;
@@ -35,9 +41,10 @@ void FakeWorld::ShowOpen(HWND, OpenFileRequest& request) {
   answerDialog(request);
 }
 
-void FakeWorld::ShellOpen(const std::wstring& target) {
+bool FakeWorld::ShellOpen(const std::wstring& target) {
   opened.push_back(target);
   if (duringShellOpen) duringShellOpen();
+  return true;
 }
 
 void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
@@ -48,4 +55,18 @@ std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& progr
   starts.push_back({program, commandLine, watchedWindow && IsWindowVisible(watchedWindow)});
   if (startFailure) throw *startFailure;
   return std::make_unique<FakeProcess>(nextProcess);
+}
+
+std::wstring FakeWorld::ConverterOutput() const {
+  const std::wstring& commandLine = starts.back().commandLine;
+  const auto closingQuote = commandLine.rfind(L'"');
+  const auto openingQuote = commandLine.rfind(L'"', closingQuote - 1);
+  return commandLine.substr(openingQuote + 1, closingQuote - openingQuote - 1);
+}
+
+void FakeWorld::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
+  if (wroteMp3) WriteFileBytes(ConverterOutput(), "ID3 music");
+  nextProcess->exitCode = exitCode;
+  nextProcess->newErrorBytes += Utf8(said);
+  nextProcess->running = false;
 }

@@ -7,7 +7,7 @@
 
 #include "runtime/outside_world.h"
 #include "runtime/runtime_error.h"
-#include "tests/system/path_limited_file_system.h"
+#include "tests/support/path_limited_file_system.h"
 
 // What a stand-in converter process does, set by the test while the window watches it.
 struct FakeProcessState {
@@ -16,6 +16,7 @@ struct FakeProcessState {
   std::string newErrorBytes;  // taken by the next read of what is new
   int probes = 0;
   int reads = 0;
+  bool terminated = false;
 };
 
 // The outside world as a test sees it: every message box, dialog, shell opening, sound and process
@@ -35,7 +36,7 @@ class FakeWorld : public OutsideWorld {
 
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
-  void ShellOpen(const std::wstring& target) override;
+  bool ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   void TaskbarButtonCreated(HWND) override { taskbar.emplace_back(TaskbarProgress::None, -1); }
@@ -60,4 +61,10 @@ class FakeWorld : public OutsideWorld {
   std::optional<RuntimeError> startFailure;
   // The window whose visibility each start records.
   HWND watchedWindow = nullptr;
+
+  // The file that the last converter started was told to write: the last path on its command line.
+  std::wstring ConverterOutput() const;
+  // The converter started last ends with the exit code, having written its output or not, and with
+  // `said` on its error stream.
+  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"");
 };

@@ -1,4 +1,4 @@
-#include "runtime/font_face.h"
+#include "runtime/rules/font_face.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "runtime/open_file_text.h"
+#include "runtime/rules/open_file_text.h"
 
 #include <algorithm>
 
-#include "runtime/path_text.h"
+#include "runtime/rules/path_text.h"
 
 std::wstring DialogFilter(const std::wstring& barSeparated) {
   std::wstring filter = barSeparated;

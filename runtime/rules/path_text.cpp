@@ -1,13 +1,20 @@
-#include "runtime/path_text.h"
+#include "runtime/rules/path_text.h"
+
+#include <iterator>
+
+#include "runtime/rules/text.h"
 
 namespace {
 
 constexpr wchar_t kExtendedPrefix[] = L"\\\\?\\";
 constexpr wchar_t kExtendedSharePrefix[] = L"\\\\?\\UNC\\";
 
-bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
-
 }  // namespace
+
+std::wstring::size_type FileNameStart(const std::wstring& path) {
+  const auto separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? 0 : separator + 1;
+}
 
 bool StartsWithDrive(const std::wstring& path) {
   return path.size() >= 2 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
@@ -25,7 +32,7 @@ std::wstring ExtendedLengthPath(const std::wstring& fullPath) {
 }
 
 std::wstring PlainPath(const std::wstring& path) {
-  if (StartsWith(path, kExtendedSharePrefix)) return L"\\\\" + path.substr(std::wstring(kExtendedSharePrefix).size());
-  if (StartsWith(path, kExtendedPrefix)) return path.substr(std::wstring(kExtendedPrefix).size());
+  if (StartsWith(path, kExtendedSharePrefix)) return L"\\\\" + path.substr(std::size(kExtendedSharePrefix) - 1);
+  if (StartsWith(path, kExtendedPrefix)) return path.substr(std::size(kExtendedPrefix) - 1);
   return path;
 }

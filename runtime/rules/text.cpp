@@ -1,0 +1,15 @@
+#include "runtime/rules/text.h"
+
+std::wstring WithInserts(std::wstring_view text, std::initializer_list<std::wstring_view> inserts) {
+  std::wstring filled;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const size_t number = i + 1 < text.size() && text[i] == L'%' ? static_cast<size_t>(text[i + 1] - L'0') : 0;
+    if (number >= 1 && number <= inserts.size()) {
+      filled += inserts.begin()[number - 1];
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}

@@ -1,0 +1,122 @@
+#include "app/conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "app/paths.h"
+#include "app/texts.h"
+#include "runtime/program_info.h"
+#include "runtime/rules/command_line.h"
+#include "runtime/rules/text.h"
+#include "tests/support/fake_world.h"
+#include "tests/support/test_programs.h"
+
+// One conversion with the outside world stood in for and real files: clip.avi in the test's folder,
+// unless told another, converted to an MP3 beside it.
+class ConversionTest : public testing::Test {
+ protected:
+  Conversion& Start(const std::wstring& input = L"") {
+    const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
+    conversion = std::make_unique<Conversion>(
+        world.files,
+        [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); },
+        AppPath(), video, GetMp3FileName(video));
+    return *conversion;
+  }
+
+  FakeWorld world;
+  TempFolder folder;
+  std::unique_ptr<Conversion> conversion;
+};
+
+// The converter writes to a new file of Quillet's beside the MP3's name, never to a file that is there,
+// and gets every path in the form that works at any length.
+TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3BesideTheVideo) {
+  const std::wstring videos = folder / L"My Videos";
+  CreateDirectoryW(videos.c_str(), nullptr);
+  WriteFileBytes(videos + L"\\clip.mp3.part", "someone else's file");
+  EXPECT_TRUE(Start(videos + L"\\clip.avi").IsRunning());
+  ASSERT_EQ(world.starts.size(), 1u);
+  const std::wstring converter = AppPath() + L"\\ffmpeg.exe";
+  EXPECT_EQ(world.starts[0].program, converter);
+  EXPECT_EQ(world.starts[0].commandLine, L"\"" + converter + L"\" -y -i \"\\\\?\\" + videos +
+                                             L"\\clip.avi\" -f mp3 \"\\\\?\\" + videos + L"\\clip.mp3.1.part\"");
+  EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3.1.part"), "");
+  EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3.part"), "someone else's file");
+
+  const std::wstring name = L"Видео 東京 " + std::wstring(60, L'長') + L" 🎬";
+  const std::wstring video = DeepFolder(folder) + L"\\" + name + L".mkv";
+  Start(video);
+  EXPECT_NE(world.starts.back().commandLine.find(L"-y -i \"\\\\?\\" + video + L"\" -f mp3 \"\\\\?\\" +
+                                                 video.substr(0, video.size() - 4) + L".mp3.part\""),
+            std::wstring::npos);
+}
+
+// In an ordinary folder and in one whose path is too long for Windows' plain form, where an MP3 of the
+// same name is replaced.
+TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
+  for (const std::wstring& videos : {folder.Path(), DeepFolder(folder)}) {
+    SCOPED_TRACE(testing::PrintToString(videos));
+    world.nextProcess = std::make_shared<FakeProcessState>();
+    if (videos != folder.Path()) WriteFileBytes(videos + L"\\clip.mp3", "an old MP3");
+    Start(videos + L"\\clip.avi");
+    world.ConverterEnds(0, true);
+    EXPECT_FALSE(conversion->IsRunning());
+    const ConversionResult result = conversion->Finish();
+    EXPECT_EQ(result.failure, L"");
+    EXPECT_EQ(result.mp3Path, videos + L"\\clip.mp3");
+    EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3"), "ID3 music");
+    EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
+// Whatever the failure, no file is left under the MP3's name or the unfinished one, and an MP3 that
+// was there before is untouched.
+TEST_F(ConversionTest, AFailureIsToldInPlainWordsAndLeavesNoMp3) {
+  struct Case {
+    DWORD exitCode;
+    bool wroteMp3;
+    std::wstring said;
+    std::wstring failure;
+  };
+  const std::wstring input = L"\\\\?\\" + (folder / L"clip.avi");
+  const std::vector<Case> cases = {
+      {1, false, L"ffmpeg version 4.1\r\n" + input + L": Invalid data found when processing input\r\n",
+       L"Invalid data found when processing input"},
+      {0, false, L"", texts::kConverterWroteNothing},
+      {0, true, L"  Duration: 00:30:00.00, start: 0.000000\nsize=    3552kB time=00:03:47.40 bitrate= 128.0kbits/s\r",
+       WithInserts(texts::kMp3TooShort, {L"3:47", L"30:00"})},
+  };
+  WriteFileBytes(folder / L"clip.mp3", "the user's old MP3");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.failure));
+    world.nextProcess = std::make_shared<FakeProcessState>();
+    Start();
+    world.ConverterEnds(c.exitCode, c.wroteMp3, c.said);
+    const ConversionResult result = conversion->Finish();
+    EXPECT_EQ(result.failure, c.failure);
+    EXPECT_EQ(result.mp3Path, L"");
+    EXPECT_EQ(ReadFileBytes(folder / L"clip.mp3"), "the user's old MP3");
+    EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
+TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
+  world.startFailure = RuntimeError(ERROR_FILE_NOT_FOUND, L"Cannot start");
+  EXPECT_FALSE(Start().IsRunning());
+  EXPECT_EQ(conversion->Finish().failure, texts::kConverterNotFound);
+
+  world.starts.clear();
+  EXPECT_FALSE(Start(folder / L"no such folder\\clip.avi").IsRunning());
+  EXPECT_TRUE(world.starts.empty());
+  EXPECT_EQ(conversion->Finish().failure, texts::kNoSuchFile);
+}
+
+TEST_F(ConversionTest, ACancelEndsTheConverterAndLeavesNothing) {
+  Start();
+  const std::wstring unfinished = folder / L"clip.mp3.part";
+  WriteFileBytes(unfinished, "half an MP3");
+  conversion->Cancel();
+  EXPECT_TRUE(world.nextProcess->terminated);
+  EXPECT_EQ(GetFileAttributesW(unfinished.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+}
