@@ -37,7 +37,9 @@ std::wstring Widened(const char* text) { return std::wstring(text, text + strlen
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
       commandLineTail_(std::move(commandLineTail)),
-      form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this)),
+      // Made in the topmost band, where the start-up puts it: moving it there later costs Wine a
+      // round through the window system as long as all the rest of the start-up.
+      form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this, true)),
       fonts_(WindowDpi(form_)),
       windows_(CreateControls(form_, kQuilletForm, WindowDpi(form_), fonts_)),
       Label1(windows_.at(kLabel1)),

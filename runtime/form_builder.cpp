@@ -1,7 +1,5 @@
 #include "runtime/form_builder.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -81,21 +79,25 @@ WindowClassAndStyle ClassAndStyleOf(ControlKind kind) {
   return {L"STATIC", 0, 0};
 }
 
+// The control's own window procedure, kept when Subclass gives it one of the form's.
+WNDPROC OwnProcedure(HWND control) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA)); }
+
 // A control's own window procedure ignores dropped files: they go to the form.
-LRESULT CALLBACK ForwardDropsToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form) {
-  if (message == WM_DROPFILES) return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
-  return DefSubclassProc(window, message, wParam, lParam);
+LRESULT CALLBACK ForwardDropsToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DROPFILES) return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+  return CallWindowProcW(OwnProcedure(window), window, message, wParam, lParam);
 }
 
 // A frame is a container: the controls inside it report to the form through it, and it paints its
-// own background, which a group box leaves to its parent.
-LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form) {
+// own background, which a group box leaves to its parent. Files dropped on it go to the form too.
+LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_DROPFILES:
     case WM_COMMAND:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
+      return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
@@ -103,8 +105,23 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     default:
-      return DefSubclassProc(window, message, wParam, lParam);
+      return CallWindowProcW(OwnProcedure(window), window, message, wParam, lParam);
   }
+}
+
+// Puts the procedure in front of the control's own, which it calls for what it leaves. By hand, not
+// with the common controls' SetWindowSubclass: importing that DLL at start-up costs Wine more than
+// everything else Quillet adds to a window of ten controls.
+void Subclass(HWND control, WNDPROC procedure) {
+  SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
+
+// Where the control lies on its container at the dpi. Edges rather than sizes are rounded, so that
+// controls that meet in twips meet in pixels.
+RECT PixelPlace(const ControlDefinition& control, int dpi) {
+  return {TwipsToPixels(control.left, dpi), TwipsToPixels(control.top, dpi),
+          TwipsToPixels(control.left + control.width, dpi), TwipsToPixels(control.top + control.height, dpi)};
 }
 
 bool Overlap(const ControlDefinition& a, const ControlDefinition& b) {
@@ -154,7 +171,7 @@ SIZE FormWindowSize(const FormDefinition& form, HWND window, int dpi) {
   return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param) {
+HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param, bool topmost) {
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
@@ -168,7 +185,7 @@ HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC pr
 
   // Centred on the screen, sized at the system's dpi, which is the primary monitor's when the user has
   // not changed it since signing in; else sized again at the dpi of the monitor it is on.
-  const DWORD exStyle = kFormExStyle | (form.acceptsDrops ? WS_EX_ACCEPTFILES : 0);
+  const DWORD exStyle = kFormExStyle | (form.acceptsDrops ? WS_EX_ACCEPTFILES : 0) | (topmost ? WS_EX_TOPMOST : 0);
   const int systemDpi = ScreenDpi();
   RECT frame = {0, 0, TwipsToPixels(form.clientWidth, systemDpi), TwipsToPixels(form.clientHeight, systemDpi)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, exStyle);
@@ -195,13 +212,18 @@ std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, 
   for (const ControlDefinition* control : inTabOrder) {
     const WindowClassAndStyle kind = ClassAndStyleOf(control->kind);
     HWND parent = control->parentId == 0 ? form : controls.at(control->parentId);
+    const RECT place = PixelPlace(*control, dpi);
     HWND window = CreateWindowExW(kind.exStyle | (control->acceptsDrops ? WS_EX_ACCEPTFILES : 0), kind.className,
-                                  control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0,
-                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
+                                  control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left,
+                                  place.top, place.right - place.left, place.bottom - place.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
     if (!window) throw LastWin32Error(L"Cannot create the control " + std::wstring(control->name));
-    const auto formData = reinterpret_cast<DWORD_PTR>(form);
-    if (control->acceptsDrops) SetWindowSubclass(window, ForwardDropsToForm, 0, formData);
-    if (control->kind == ControlKind::Frame) SetWindowSubclass(window, FrameProcedure, 0, formData);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font)), FALSE);
+    if (control->kind == ControlKind::Frame) {
+      Subclass(window, FrameProcedure);
+    } else if (control->acceptsDrops) {
+      Subclass(window, ForwardDropsToForm);
+    }
     controls[control->id] = window;
   }
 
@@ -214,7 +236,6 @@ std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, 
       }
     }
   }
-  LayOutControls(definition, controls, dpi, fonts);
   return controls;
 }
 
@@ -223,11 +244,9 @@ void LayOutControls(const FormDefinition& definition, const std::map<int, HWND>&
   for (int i = 0; i < definition.controlCount; ++i) {
     const ControlDefinition& control = definition.controls[i];
     HWND window = controls.at(control.id);
-    // Edges rather than sizes are rounded, so that controls that meet in twips meet in pixels.
-    const int left = TwipsToPixels(control.left, dpi);
-    const int top = TwipsToPixels(control.top, dpi);
-    SetWindowPos(window, nullptr, left, top, TwipsToPixels(control.left + control.width, dpi) - left,
-                 TwipsToPixels(control.top + control.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT place = PixelPlace(control, dpi);
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control.font)), TRUE);
   }
 }

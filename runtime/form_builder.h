@@ -27,13 +27,16 @@ class FormFonts {
 int WindowDpi(HWND window);
 
 // Creates the form window, not yet shown: centred on the screen, its client area as defined at the
-// dpi of the monitor it is on. The window procedure receives `param` in WM_NCCREATE.
-HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param);
+// dpi of the monitor it is on, in the topmost band when asked. The window procedure receives `param`
+// in WM_NCCREATE.
+HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC procedure, void* param,
+                      bool topmost = false);
 
 // The outer size of the form's window whose client area is the one defined, at the dpi.
 SIZE FormWindowSize(const FormDefinition& form, HWND window, int dpi);
 
-// Creates every control of the definition on the form, laid out at the dpi, and returns them by id.
+// Creates every control of the definition on the form, placed at the dpi in its font, and returns them
+// by id. Those that take dropped files hand them to the form.
 // Controls are created in tab order (Windows tabs in stacking order); a control that overlaps one
 // listed before it in the definition is then put behind all others, as the definition stacks them.
 std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts);
