@@ -4,9 +4,11 @@
 #include "app/converter_command_line.h"
 #include "app/output_file.h"
 #include "app/paths.h"
+#include "app/texts.h"
 #include "converter/converter_output.h"
 #include "runtime/hidden_process.h"
 #include "runtime/runtime_error.h"
+#include "runtime/rules/text.h"
 
 Conversion::Conversion(FileSystem& files, const Starter& start, const std::wstring& programFolder,
                        std::wstring inputPath, std::wstring mp3Path)
@@ -18,7 +20,9 @@ Conversion::Conversion(FileSystem& files, const Starter& start, const std::wstri
   try {
     process_ = start(BuildConverterCommandLine(programFolder, inputPath_, unfinishedPath_));
   } catch (const RuntimeError& error) {
-    startFailure_ = StartFailureReason(error.Code(), SystemMessage(error.Code()));
+    // The system's words may name the program as "%1".
+    const std::wstring words = WithInserts(SystemMessage(error.Code()), {FileNameOf(ConverterPath(programFolder))});
+    startFailure_ = StartFailureReason(error.Code(), words);
   }
 }
 
@@ -33,11 +37,14 @@ ConversionResult Conversion::Finish() {
   ConversionEnd end;
   end.startFailure = startFailure_;
   end.outputWritten = !unfinishedPath_.empty() && IsNonEmptyFile(files_, unfinishedPath_);
+  end.inputName = FileNameOf(inputPath_);
   if (process_) {
     ReadConverterMessages();
     end.exitCode = process_->ExitCode();
-    end.lastErrorLine = ReasonFirst(LastErrorLine(DecodeProgramOutput(messages_)),
-                                    {{inputPath_, FileNameOf(inputPath_)}, {unfinishedPath_, FileNameOf(mp3Path_)}});
+    const std::wstring said = DecodeProgramOutput(messages_);
+    end.lastErrorLine =
+        ReasonFirst(LastErrorLine(said), {{inputPath_, end.inputName}, {unfinishedPath_, FileNameOf(mp3Path_)}});
+    end.noStream = SaysNoStream(said);
     end.inputSeconds = progress_.ExactDuration();
     end.writtenSeconds = progress_.Written();
   }
@@ -48,7 +55,12 @@ ConversionResult Conversion::Finish() {
   }
   const Placement placed = PutInPlace(files_, unfinishedPath_, mp3Path_);
   if (!placed.refusal.empty()) {
-    return {NotReplacedReason(FileNameOf(mp3Path_), placed.refusal, FileNameOf(placed.keptAt)), L""};
+    return {NotReplacedReason(FileNameOf(mp3Path_), placed.refusal, FileNameOf(placed.keptAt),
+                              FileNameOf(placed.earlierAt)),
+            L""};
+  }
+  if (!placed.earlierAt.empty()) {
+    return {L"", placed.keptAt, WithInserts(texts::kReplacedKept, {placed.earlierWhy, FileNameOf(placed.earlierAt)})};
   }
   return {L"", placed.keptAt};
 }

@@ -9,8 +9,9 @@
 
 // How a conversion ended.
 struct ConversionResult {
-  std::wstring failure;  // why it failed, in plain words; "" when the MP3 is complete and in place
-  std::wstring mp3Path;  // where the complete MP3 is; "" when there is none
+  std::wstring failure{};  // why it failed, in plain words; "" when the MP3 is complete and in place
+  std::wstring mp3Path{};  // where the complete MP3 is; "" when there is none
+  std::wstring note{};     // what the user must know of a complete conversion, in plain words; mostly ""
 };
 
 // One conversion of a file to an MP3 beside it, from the start of its converter to its end. The

@@ -26,6 +26,7 @@ std::wstring ExitCodeText(unsigned long code) {
 std::wstring ExitReason(const ConversionEnd& end) {
   if (end.exitCode == kDllNotFound) return texts::kConverterMissesDll;
   if (end.exitCode == kBadImage) return texts::kConverterDamaged;
+  if (end.noStream) return WithInserts(texts::kNoSound, {end.inputName});
   return end.lastErrorLine.empty() ? WithInserts(texts::kConverterExitCode, {ExitCodeText(end.exitCode)})
                                    : end.lastErrorLine;
 }
@@ -59,8 +60,10 @@ std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32C
   return WithInserts(texts::kCannotWrite, {mp3Name, systemWords});
 }
 
-std::wstring NotReplacedReason(const std::wstring& mp3Name, const std::wstring& refusal, const std::wstring& keptName) {
-  return WithInserts(texts::kNotReplaced, {mp3Name, refusal, keptName});
+std::wstring NotReplacedReason(const std::wstring& mp3Name, const std::wstring& refusal, const std::wstring& keptName,
+                               const std::wstring& earlierName) {
+  const std::wstring reason = WithInserts(texts::kNotReplaced, {mp3Name, refusal, keptName});
+  return earlierName.empty() ? reason : reason + WithInserts(texts::kReplacedAside, {earlierName});
 }
 
 std::wstring ClockText(double seconds) {

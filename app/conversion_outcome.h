@@ -8,6 +8,8 @@ struct ConversionEnd {
   unsigned long exitCode = 0;            // the converter's exit code
   bool outputWritten = false;            // the (unfinished) MP3 exists and is not empty
   std::wstring lastErrorLine;            // the converter's own last word on its error stream, reason first
+  bool noStream = false;                 // the converter found nothing in the input to write into an MP3
+  std::wstring inputName;                // the input file's name
   std::optional<double> inputSeconds;    // the input's length, where the converter knew it for sure
   std::optional<double> writtenSeconds;  // how much of it the MP3 holds
 };
@@ -22,8 +24,10 @@ std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& sys
 // Why no MP3 can be written beside the input, from the Windows error code and its words.
 std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32Code, const std::wstring& systemWords);
 
-// Why a complete MP3 did not take its name, and the name it has instead.
-std::wstring NotReplacedReason(const std::wstring& mp3Name, const std::wstring& refusal, const std::wstring& keptName);
+// Why a complete MP3 did not take its name, the name it has instead, and the name of the MP3 it was
+// to replace where that could not keep its own ("" where it could).
+std::wstring NotReplacedReason(const std::wstring& mp3Name, const std::wstring& refusal, const std::wstring& keptName,
+                               const std::wstring& earlierName);
 
 // A length as a player shows it: "3:47", "1:02:03".
 std::wstring ClockText(double seconds);

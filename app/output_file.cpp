@@ -7,8 +7,30 @@
 
 namespace {
 
-// Unfinished names tried before giving up, and numbered names tried for a kept MP3.
+// Unfinished, aside and numbered names tried before giving up.
 constexpr int kNamesToTry = 100;
+// Between the tries of a file call on a busy file; 3.55 seconds in all.
+constexpr DWORD kBusyWaits[] = {50, 100, 200, 400, 800, 1000, 1000};
+
+// Whether another program has the file open without sharing it, or is removing it: Windows answers a
+// file that is being scanned or is pending deletion with "access denied".
+bool IsBusy(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+bool IsTaken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+
+// Makes the file call, and again while the file is busy, waiting a little longer each time.
+template <typename Call>
+DWORD Patiently(Call call) {
+  DWORD error = call();
+  for (const DWORD wait : kBusyWaits) {
+    if (!IsBusy(error)) break;
+    Sleep(wait);
+    error = call();
+  }
+  return error;
+}
 
 // Why a file could not be replaced, in words for the status line.
 std::wstring Why(DWORD error) {
@@ -17,23 +39,45 @@ std::wstring Why(DWORD error) {
   return words.empty() ? WithInserts(texts::kErrorNumber, {std::to_wstring(error)}) : words;
 }
 
-// Frees the MP3's name: a file there goes to the Recycle Bin, or (a path too long for the shell) is to
-// be replaced by the move. "" when the name is free or may be replaced; else why not.
-std::wstring MakeRoom(FileSystem& files, const std::wstring& mp3Path, bool& replaceInMove) {
-  WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (files.Attributes(mp3Path, attributes) != ERROR_SUCCESS) return L"";
-  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return texts::kFolderOfThatName;
-  if (attributes.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return texts::kReadOnly;
-  // A file that another program holds open is not replaced, whatever the shell would make of it.
-  UniqueFileHandle exclusive;
-  if (const DWORD error = files.Open(mp3Path, DELETE, 0, OPEN_EXISTING, 0, exclusive)) return Why(error);
-  exclusive.reset();
-  if (mp3Path.size() >= MAX_PATH) {
-    replaceInMove = true;
-    return L"";
+// Moves the file to the first free name that `nameFor` gives for 1, 2, ...; sets `movedTo` to it.
+template <typename NameFor>
+DWORD MoveToFreeName(FileSystem& files, const std::wstring& from, NameFor nameFor, std::wstring& movedTo) {
+  DWORD error = ERROR_ALREADY_EXISTS;
+  for (int number = 1; number < kNamesToTry && IsTaken(error); ++number) {
+    movedTo = nameFor(number);
+    error = Patiently([&] { return files.Move(from, movedTo, false); });
   }
-  const DWORD error = files.Recycle(mp3Path);
-  return error == ERROR_SUCCESS ? L"" : Why(error);
+  return error;
+}
+
+// Keeps the new MP3 beside the name it could not take: under the first free numbered name, or where it
+// cannot be moved at all, under its unfinished one.
+Placement KeptBeside(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path,
+                     std::wstring refusal) {
+  std::wstring numbered;
+  const auto numberedName = [&](int number) { return TaggedName(mp3Path, std::to_wstring(number + 1)); };
+  const bool moved = MoveToFreeName(files, unfinishedPath, numberedName, numbered) == ERROR_SUCCESS;
+  return {std::move(refusal), moved ? numbered : unfinishedPath};
+}
+
+// The earlier MP3 steps aside, the new one takes the name, and only then does the earlier one go.
+Placement Replace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path) {
+  std::wstring aside;
+  const auto asideName = [&](int number) {
+    return TaggedName(mp3Path, texts::kReplacedTag + (number == 1 ? L"" : L" " + std::to_wstring(number)));
+  };
+  DWORD error = MoveToFreeName(files, mp3Path, asideName, aside);
+  if (error != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, Why(error));
+  error = Patiently([&] { return files.Move(unfinishedPath, mp3Path, false); });
+  if (error != ERROR_SUCCESS) {
+    const bool back = Patiently([&] { return files.Move(aside, mp3Path, false); }) == ERROR_SUCCESS;
+    Placement kept = KeptBeside(files, unfinishedPath, mp3Path, Why(error));
+    if (!back) kept.earlierAt = aside;
+    return kept;
+  }
+  error = Patiently([&] { return files.Recycle(aside); });
+  if (error != ERROR_SUCCESS) return {L"", mp3Path, aside, Why(error)};
+  return {L"", mp3Path};
 }
 
 }  // namespace
@@ -48,7 +92,7 @@ DWORD ReserveUnfinishedFile(FileSystem& files, const std::wstring& mp3Path, std:
       unfinishedPath = candidate;
       return ERROR_SUCCESS;
     }
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
+    if (!IsTaken(error)) return error;
   }
   return ERROR_FILE_EXISTS;
 }
@@ -61,24 +105,23 @@ bool IsNonEmptyFile(FileSystem& files, const std::wstring& path) {
 }
 
 Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path) {
-  bool replace = false;
-  std::wstring refusal = MakeRoom(files, mp3Path, replace);
-  if (refusal.empty()) {
-    const DWORD error = files.Move(unfinishedPath, mp3Path, replace);
-    if (error == ERROR_SUCCESS) return {L"", mp3Path};
-    refusal = Why(error);
+  // Asking what has the name opens nothing, so a reader of the earlier MP3 is no reason to keep both.
+  WIN32_FILE_ATTRIBUTE_DATA earlier;
+  const DWORD look = Patiently([&] { return files.Attributes(mp3Path, earlier); });
+  if (look == ERROR_FILE_NOT_FOUND) {
+    const DWORD error = Patiently([&] { return files.Move(unfinishedPath, mp3Path, false); });
+    return error == ERROR_SUCCESS ? Placement{L"", mp3Path} : KeptBeside(files, unfinishedPath, mp3Path, Why(error));
   }
-  for (int number = 2; number < kNamesToTry; ++number) {
-    const std::wstring numbered = NumberedName(mp3Path, number);
-    if (files.Move(unfinishedPath, numbered, false) == ERROR_SUCCESS) return {refusal, numbered};
+  if (look != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, Why(look));
+  if (earlier.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    return KeptBeside(files, unfinishedPath, mp3Path, texts::kFolderOfThatName);
   }
-  return {refusal, unfinishedPath};
+  if (earlier.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+    return KeptBeside(files, unfinishedPath, mp3Path, texts::kReadOnly);
+  }
+  return Replace(files, unfinishedPath, mp3Path);
 }
 
-void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath) { files.Delete(unfinishedPath); }
-
-std::wstring FolderForShell(FileSystem& files, const std::wstring& folder) {
-  if (folder.size() < MAX_PATH) return folder;
-  std::wstring shortened;
-  return files.ShortPath(folder, shortened) == ERROR_SUCCESS && shortened.size() < MAX_PATH ? shortened : folder;
+void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath) {
+  Patiently([&] { return files.Delete(unfinishedPath); });
 }

@@ -60,7 +60,15 @@ std::wstring UnfinishedName(const std::wstring& mp3Path, int attempt) {
   return mp3Path + (attempt == 0 ? L"" : L"." + std::to_wstring(attempt)) + kUnfinishedExtension;
 }
 
-std::wstring NumberedName(const std::wstring& path, int number) {
+std::wstring TaggedName(const std::wstring& path, const std::wstring& tag) {
   const auto at = ExtensionStart(path);
-  return path.substr(0, at) + L" (" + std::to_wstring(number) + L")" + path.substr(at);
+  return path.substr(0, at) + L" (" + tag + L")" + path.substr(at);
+}
+
+std::wstring ParentFolder(const std::wstring& folder) {
+  if (folder.size() < 2) return L"";
+  const std::wstring parent = GetFolder(folder.substr(0, folder.size() - 1));
+  // A drive's root holds one backslash ("C:\"), a share's four ("\\server\share\").
+  const long least = StartsWith(parent, L"\\\\") ? 4 : 1;
+  return std::count(parent.begin(), parent.end(), L'\\') >= least ? parent : L"";
 }

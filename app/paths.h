@@ -30,5 +30,10 @@ std::wstring FileNameOf(const std::wstring& path);
 // ".1.part", ".2.part", ... for `attempt` 1, 2, ... when that name is taken.
 std::wstring UnfinishedName(const std::wstring& mp3Path, int attempt);
 
-// Another name for a file beside it: "clip (2).mp3" for `number` 2.
-std::wstring NumberedName(const std::wstring& path, int number);
+// Another name for a file beside it, with the tag before its extension: "clip (2).mp3" for the tag
+// "2", "clip (replaced).mp3" for "replaced".
+std::wstring TaggedName(const std::wstring& path, const std::wstring& tag);
+
+// The folder that holds a folder (both with their trailing backslash); "" for a drive's or a share's
+// root, or what is no folder.
+std::wstring ParentFolder(const std::wstring& folder);

@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include "app/form_definition.h"
-#include "app/output_file.h"
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
@@ -26,6 +25,8 @@ constexpr DWORD kOpenDialogMaxFileSize = 5000;
 constexpr UINT_PTR kTimer1Id = 1;
 // Newer than the headers' target: Windows 10 1703 asks the size for a new dpi before it moves a window.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
+// Carries the files of a drop between programs; not in the headers.
+constexpr UINT kCopyGlobalData = 0x0049;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
@@ -55,12 +56,29 @@ QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
       Timer1(form_, kTimer1Id, kTimer1Interval),
       CD(world, form_) {
   Check1.Click = [this] { Check1_Click(); };
+  AllowExplorersMessages();
   handling_ = true;
   StartupPieceDone("form");
 }
 
 QuilletGUI::~QuilletGUI() {
   if (form_) DestroyWindow(form_);
+}
+
+// Started elevated ("Run as administrator", an elevated prompt), Quillet would get no drop from
+// Explorer and no news of its taskbar button unless the messages they come in are allowed.
+void QuilletGUI::AllowExplorersMessages() {
+  std::vector<HWND> dropTargets = {form_};
+  for (const ControlDefinition* control = kQuilletForm.controls;
+       control != kQuilletForm.controls + kQuilletForm.controlCount; ++control) {
+    if (control->acceptsDrops) dropTargets.push_back(windows_.at(control->id));
+  }
+  for (HWND window : dropTargets) {
+    for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
+      world_.AllowMessageFromBelow(window, message);
+    }
+  }
+  world_.AllowMessageFromBelow(form_, taskbarButtonCreated_);
 }
 
 void QuilletGUI::Load() {
@@ -168,7 +186,7 @@ void QuilletGUI::Timer1_Timer() {
 
 void QuilletGUI::ShowEnd(const ConversionResult& result) {
   const bool complete = result.failure.empty();
-  ShowStatus(complete ? std::wstring(texts::kCompleteStatus) : texts::kFailedStatusPrefix + result.failure);
+  ShowStatus(complete ? CompleteStatus(result.note) : texts::kFailedStatusPrefix + result.failure);
   // A failure stays red on the taskbar until the next conversion starts.
   ShowOnTaskbar(complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
@@ -177,12 +195,29 @@ void QuilletGUI::ShowEnd(const ConversionResult& result) {
   SwitchConvertCaption();
   ShowAndFocus();
   if (complete) {
-    const std::wstring folder = GetFolder(result.mp3Path);
-    if (Check1.Value() == BST_CHECKED && !folder.empty()) world_.ShellOpen(FolderForShell(world_.Files(), folder));
+    if (Check1.Value() == BST_CHECKED) {
+      // Told after the result is on the screen: nearly every folder opens as it is.
+      const std::wstring folderNote = OpenFolder(GetFolder(result.mp3Path));
+      if (!folderNote.empty()) {
+        ShowStatus(CompleteStatus(result.note.empty() ? folderNote : result.note + L". " + folderNote));
+      }
+    }
     PlayFinishedSound();
   } else {
     PlayErrorSound();
   }
+}
+
+std::wstring QuilletGUI::CompleteStatus(const std::wstring& note) {
+  return note.empty() ? texts::kCompleteStatus : WithInserts(texts::kCompleteWithNote, {note});
+}
+
+std::wstring QuilletGUI::OpenFolder(const std::wstring& folder) {
+  std::wstring opened = folder;
+  std::wstring shellPath;
+  while (!opened.empty() && world_.Files().ShellPath(opened, shellPath) != ERROR_SUCCESS) opened = ParentFolder(opened);
+  if (opened.empty() || !world_.ShellOpen(shellPath)) return texts::kFolderNotOpened;
+  return opened == folder ? L"" : WithInserts(texts::kFolderAbove, {opened});
 }
 
 void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }

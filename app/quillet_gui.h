@@ -52,6 +52,7 @@ class QuilletGUI {
   CommonDialog CD;
 
  private:
+  void AllowExplorersMessages();
   void Form_Load();
   void Form_QueryUnload();
   void Check1_Click();
@@ -66,6 +67,10 @@ class QuilletGUI {
   bool IsProcessRunning();
   // Tells how the conversion ended: status line, taskbar, buttons, focus, the folder and a sound.
   void ShowEnd(const ConversionResult& result);
+  static std::wstring CompleteStatus(const std::wstring& note);
+  // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
+  // that the shell takes. What the user must be told of it; "" when the folder itself opened.
+  std::wstring OpenFolder(const std::wstring& folder);
   // Cuts a running conversion short, leaving nothing of it.
   void CancelConversion();
   void ShowProgress();

@@ -27,6 +27,11 @@ inline constexpr wchar_t kAlreadyMp3Message[] =
 inline constexpr wchar_t kCompleteStatus[] =
     L"Conversion complete! To download videos from YouTube, click here to get Tovrandel";
 inline constexpr wchar_t kFailedStatusPrefix[] = L"Conversion failed: ";
+// The end of a complete conversion with something the user must know; %1 says what.
+inline constexpr wchar_t kCompleteWithNote[] = L"Conversion complete! %1";
+inline constexpr wchar_t kReplacedKept[] = L"The MP3 it replaced could not go to the Recycle Bin (%1) and is %2";
+inline constexpr wchar_t kFolderAbove[] = L"Its folder's path is too long to open, so %1 was opened";
+inline constexpr wchar_t kFolderNotOpened[] = L"Its folder could not be opened";
 // Shown when something unforeseen fails, before the program ends; %1 says what.
 inline constexpr wchar_t kRunTimeError[] = L"Run-time error:\n\n%1";
 
@@ -41,10 +46,15 @@ inline constexpr wchar_t kConverterDamaged[] =
 inline constexpr wchar_t kConverterExitCode[] = L"ffmpeg.exe stopped with exit code %1";
 inline constexpr wchar_t kConverterWroteNothing[] = L"ffmpeg.exe finished but wrote no MP3";
 inline constexpr wchar_t kMp3TooShort[] = L"the MP3 stops at %1 of %2";
+inline constexpr wchar_t kNoSound[] = L"%1 has no sound to make an MP3 of";
 // The MP3 goes beside the input: without its folder, there is no input either. Said as ffmpeg says it.
 inline constexpr wchar_t kNoSuchFile[] = L"No such file or directory";
 inline constexpr wchar_t kCannotWrite[] = L"%1 cannot be written in its folder: %2";
 inline constexpr wchar_t kNotReplaced[] = L"%1 could not be replaced: %2. The new MP3 is %3";
+// Follows kNotReplaced where the MP3 that was to be replaced could not go back to its name.
+inline constexpr wchar_t kReplacedAside[] = L"; the earlier one is %1";
+// The tag of the name an MP3 has while a new one takes its place: "clip (replaced).mp3".
+inline constexpr wchar_t kReplacedTag[] = L"replaced";
 // Why an MP3 could not be replaced, in kNotReplaced.
 inline constexpr wchar_t kOpenElsewhere[] = L"it is open in another program";
 inline constexpr wchar_t kFolderOfThatName[] = L"a folder has that name";

@@ -64,3 +64,7 @@ std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, 
   }
   return line;
 }
+
+bool SaysNoStream(const std::wstring& errorOutput) {
+  return errorOutput.find(L"does not contain any stream") != std::wstring::npos;
+}

@@ -20,3 +20,8 @@ void KeepTail(std::string& kept, std::string_view newBytes);
 // given paths is shortened to its name (the second of each pair). The paths are full ones in their
 // ordinary form; the line may hold them in the extended-length form that the converter was given.
 std::wstring ReasonFirst(std::wstring line, std::vector<std::pair<std::wstring, std::wstring>> pathsAndNames);
+
+// Whether the converter said that the output would hold no stream: the input has no sound ("Output
+// file #0 does not contain any stream" in ffmpeg 4 and 5, "Output file does not contain any stream"
+// in ffmpeg 7).
+bool SaysNoStream(const std::wstring& errorOutput);

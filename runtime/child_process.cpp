@@ -101,7 +101,7 @@ std::vector<HANDLE> InheritedHandleList(const StandardHandles& handles) {
 }
 
 StartedChild StartChild(const std::wstring& program, const std::wstring& commandLine, WORD show,
-                        const StandardHandles* handles) {
+                        const StandardHandles* handles, AssignToJob assign) {
   const HANDLE job = ChildJob();
   static const bool preferSystem32 = WindowsPrefersSystem32OnRequest();
   const ChildAttributes attributes(handles ? InheritedHandleList(*handles) : std::vector<HANDLE>(),
@@ -124,17 +124,22 @@ StartedChild StartChild(const std::wstring& program, const std::wstring& command
   const DWORD flags = CREATE_SUSPENDED | CREATE_DEFAULT_ERROR_MODE | (show == SW_HIDE ? CREATE_NO_WINDOW : 0) |
                       (attributes.get() ? EXTENDED_STARTUPINFO_PRESENT : 0);
   PROCESS_INFORMATION started = {};
-  if (!CreateProcessW(program.c_str(), writableCommandLine.data(), nullptr, nullptr, handles != nullptr, flags, nullptr,
-                      nullptr, &startup.StartupInfo, &started)) {
-    throw LastWin32Error(L"Cannot start " + program);
-  }
+  const auto create = [&](DWORD creationFlags) {
+    return CreateProcessW(program.c_str(), writableCommandLine.data(), nullptr, nullptr, handles != nullptr,
+                          creationFlags, nullptr, nullptr, &startup.StartupInfo, &started) != FALSE;
+  };
+  // Quillet may itself run in a job ("Run as different user", Remote Desktop, the Task Scheduler,
+  // launchers); where that job lets children leave, the child leaves it for Quillet's own.
+  BOOL inJob = FALSE;
+  const bool breakAway = IsProcessInJob(GetCurrentProcess(), nullptr, &inJob) && inJob;
+  bool created = breakAway && create(flags | CREATE_BREAKAWAY_FROM_JOB);
+  if (!created && (!breakAway || GetLastError() == ERROR_ACCESS_DENIED)) created = create(flags);
+  if (!created) throw LastWin32Error(L"Cannot start " + program);
   StartedChild child{UniqueKernelHandle(started.hProcess), started.dwProcessId};
   const UniqueKernelHandle thread(started.hThread);
-  if (!AssignProcessToJobObject(job, child.process.get())) {
-    const RuntimeError error = LastWin32Error(L"Cannot keep " + program + L" in Quillet's care");
-    TerminateProcess(child.process.get(), ERROR_ACCESS_DENIED);
-    throw error;
-  }
+  // Where Windows refuses Quillet's job, the child runs outside it and Quillet ends it through its
+  // process handle; then only a Quillet ended from outside leaves it running.
+  assign(job, child.process.get());
   ResumeThread(thread.get());
   return child;
 }

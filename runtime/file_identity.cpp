@@ -15,7 +15,9 @@ std::wstring FullPath(const std::wstring& path) {
 
 bool IsSameFile(FileSystem& files, const std::wstring& a, const std::wstring& b) {
   FileIdentity identityA, identityB;
-  if (files.Identity(a, identityA) == ERROR_SUCCESS && files.Identity(b, identityB) == ERROR_SUCCESS) {
+  // Index 0 is no identity: Remote Desktop's redirected drives and some network drives give it to every file.
+  if (files.Identity(a, identityA) == ERROR_SUCCESS && files.Identity(b, identityB) == ERROR_SUCCESS &&
+      identityA.index != 0 && identityB.index != 0) {
     return identityA.volume == identityB.volume && identityA.index == identityB.index;
   }
   const std::wstring fullA = FullPath(a);

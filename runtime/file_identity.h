@@ -10,5 +10,5 @@
 std::wstring FullPath(const std::wstring& path);
 
 // Whether the two full paths name one file: by the file's identity (volume and index) where both
-// exist, otherwise by the paths compared without regard to letter case.
+// exist and their drive knows it, otherwise by the paths compared without regard to letter case.
 bool IsSameFile(FileSystem& files, const std::wstring& a, const std::wstring& b);

@@ -28,12 +28,19 @@ DWORD FileSystem::Move(const std::wstring& from, const std::wstring& to, bool re
 
 DWORD FileSystem::Delete(const std::wstring& path) { return DeleteAt(ExtendedLengthPath(path)); }
 
-DWORD FileSystem::Recycle(const std::wstring& path) { return RecycleAt(PlainPath(path)); }
+DWORD FileSystem::Recycle(const std::wstring& path) {
+  std::wstring shellPath;
+  const DWORD error = ShellPath(path, shellPath);
+  return error == ERROR_SUCCESS ? RecycleAt(shellPath) : error;
+}
 
-DWORD FileSystem::ShortPath(const std::wstring& path, std::wstring& shortPath) {
-  const DWORD error = ShortPathAt(ExtendedLengthPath(path), shortPath);
-  shortPath = PlainPath(shortPath);
-  return error;
+DWORD FileSystem::ShellPath(const std::wstring& path, std::wstring& shellPath) {
+  shellPath = PlainPath(path);
+  if (shellPath.size() < MAX_PATH) return ERROR_SUCCESS;
+  // A volume without 8.3 names gives the long path back.
+  std::wstring shortPath;
+  if (ShortPathAt(ExtendedLengthPath(path), shortPath) == ERROR_SUCCESS) shellPath = PlainPath(shortPath);
+  return shellPath.size() < MAX_PATH ? ERROR_SUCCESS : ERROR_FILENAME_EXCED_RANGE;
 }
 
 DWORD Win32FileSystem::CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
@@ -64,7 +71,7 @@ DWORD Win32FileSystem::MoveAt(const std::wstring& from, const std::wstring& to, 
 
 DWORD Win32FileSystem::DeleteAt(const std::wstring& path) { return Result(DeleteFileW(path.c_str())); }
 
-DWORD Win32FileSystem::RecycleAt(const std::wstring& plainPath) { return RecycleWithShell(plainPath); }
+DWORD Win32FileSystem::RecycleAt(const std::wstring& shellPath) { return RecycleWithShell(shellPath); }
 
 DWORD Win32FileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {
   shortPath.assign(GetShortPathNameW(path.c_str(), nullptr, 0), L'\0');

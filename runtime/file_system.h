@@ -31,22 +31,24 @@ class FileSystem {
   // DeleteFileW.
   DWORD Delete(const std::wstring& path);
   // Moves the file to its drive's Recycle Bin, or deletes it where the drive has none, without asking
-  // anything, as Explorer's "Delete" does. The shell takes only plain paths shorter than MAX_PATH.
+  // anything, as Explorer's "Delete" does.
   DWORD Recycle(const std::wstring& path);
-  // The path in 8.3 names where the volume has them (GetShortPathNameW), in its plain form.
-  DWORD ShortPath(const std::wstring& path, std::wstring& shortPath);
+  // The path as the shell takes it: plain and shorter than MAX_PATH, in its 8.3 names where it is
+  // longer and the volume has them; ERROR_FILENAME_EXCED_RANGE where it has no such form.
+  DWORD ShellPath(const std::wstring& path, std::wstring& shellPath);
 
  protected:
   // The calls themselves, given each path as Windows gets it: in the extended-length form for the
-  // file calls, plain for the shell. A stand-in overrides them to behave as Windows does where Wine
-  // does not.
+  // file calls, as ShellPath gives it for the shell. A stand-in overrides them to behave as Windows
+  // does where Wine does not.
   virtual DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
                              UniqueFileHandle& file) = 0;
   virtual DWORD AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) = 0;
   virtual DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) = 0;
   virtual DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) = 0;
   virtual DWORD DeleteAt(const std::wstring& path) = 0;
-  virtual DWORD RecycleAt(const std::wstring& plainPath) = 0;
+  virtual DWORD RecycleAt(const std::wstring& shellPath) = 0;
+  // GetShortPathNameW.
   virtual DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) = 0;
 };
 
@@ -58,6 +60,6 @@ class Win32FileSystem : public FileSystem {
   DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) override;
   DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) override;
   DWORD DeleteAt(const std::wstring& path) override;
-  DWORD RecycleAt(const std::wstring& plainPath) override;
+  DWORD RecycleAt(const std::wstring& shellPath) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
 };

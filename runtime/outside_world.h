@@ -54,6 +54,9 @@ class OutsideWorld {
   virtual void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) = 0;
   // The shell has made the window's taskbar button anew, showing no progress.
   virtual void TaskbarButtonCreated(HWND window) = 0;
+  // Lets the message reach the window from programs of a lower integrity level (Explorer, where
+  // Quillet was started elevated), which Windows holds back unless told.
+  virtual void AllowMessageFromBelow(HWND window, UINT message) = 0;
   // The file calls that take a path.
   virtual FileSystem& Files() = 0;
   // Starts the program with the command line and no window; throws RuntimeError when it cannot.

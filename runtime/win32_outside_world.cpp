@@ -36,6 +36,10 @@ bool Win32OutsideWorld::ShellOpen(const std::wstring& target) { return OpenWithS
 
 void Win32OutsideWorld::Beep(UINT soundType) { MessageBeep(soundType); }
 
+void Win32OutsideWorld::AllowMessageFromBelow(HWND window, UINT message) {
+  ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 void Win32OutsideWorld::ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) {
   taskbarButton_.Show(window, state, share);
 }

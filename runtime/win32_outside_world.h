@@ -11,6 +11,7 @@ class Win32OutsideWorld : public OutsideWorld {
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   void TaskbarButtonCreated(HWND) override { taskbarButton_.Forget(); }
+  void AllowMessageFromBelow(HWND window, UINT message) override;
   FileSystem& Files() override { return files_; }
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 

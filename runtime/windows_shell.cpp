@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "runtime/later_loaded.h"
+#include "runtime/rules/shell_operation_error.h"
 
 void EnterShellApartment() {
   static const struct Apartment {
@@ -37,7 +38,7 @@ DWORD RecycleWithShell(const std::wstring& plainPath) {
   static const auto fileOperation = LaterLoaded<decltype(&SHFileOperationW)>(L"shell32.dll", "SHFileOperationW");
   const int result = fileOperation(&operation);
   if (result == 0 && operation.fAnyOperationsAborted) return ERROR_CANCELLED;
-  return static_cast<DWORD>(result);
+  return Win32ErrorOfShellOperation(result);
 }
 
 DroppedFiles::DroppedFiles(HDROP drop)

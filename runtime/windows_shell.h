@@ -14,7 +14,7 @@ void EnterShellApartment();
 bool OpenWithShell(const std::wstring& target);
 
 // Moves the file (a plain path) to its drive's Recycle Bin, or deletes it where the drive has none,
-// asking nothing. Returns the shell operation's result, 0 when it succeeded.
+// asking nothing. Returns the Win32 error it met, 0 when it succeeded.
 DWORD RecycleWithShell(const std::wstring& plainPath);
 
 // The files of one drop from the shell; the drop is finished when this goes.

@@ -150,16 +150,16 @@ def measure_startup(options, quillet):
             for name, path, window_class in contenders:
                 times[name].append(start(path, window_class))
         medians = {name: statistics.median(values) for name, values in times.items()}
-        empty = medians["empty window"]
-        floors.append(medians[contenders[1][0]] / empty)
-        ratios.append(medians["Quillet"] / empty)
+        floor = medians[contenders[1][0]]
+        floors.append(floor / medians["empty window"])
+        ratios.append(medians["Quillet"] / floor)
         print(f"  run {run}, {rounds} interleaved rounds: " +
               ", ".join(f"{name.split(':')[0]} {value:.1f} ms" for name, value in medians.items()) +
-              f"; ratio {ratios[-1]:.2f}, floor {floors[-1]:.2f}")
-    print(f"  ratio Quillet / empty window per run: {', '.join(f'{r:.2f}' for r in ratios)} "
-          f"(median {statistics.median(ratios):.2f}, spread {min(ratios):.2f} to {max(ratios):.2f}; goal at most 1.15)")
-    print(f"  floor / empty window per run: {', '.join(f'{r:.2f}' for r in floors)} "
-          f"(median {statistics.median(floors):.2f}): what ten themed controls cost any program here")
+              f"; Quillet / floor {ratios[-1]:.3f}, floor / empty {floors[-1]:.3f}")
+    print(f"  Quillet / floor per run: {', '.join(f'{r:.3f}' for r in ratios)} (median "
+          f"{statistics.median(ratios):.3f}, spread {min(ratios):.3f} to {max(ratios):.3f}; goal at most 1.10)")
+    print(f"  floor / empty window per run: {', '.join(f'{r:.3f}' for r in floors)} "
+          f"(median {statistics.median(floors):.3f}): what ten themed controls cost any program here")
 
     pieces = {}
     for _ in range(rounds):

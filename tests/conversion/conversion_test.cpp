@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/paths.h"
 #include "app/texts.h"
 #include "runtime/program_info.h"
@@ -17,8 +19,7 @@ class ConversionTest : public testing::Test {
   Conversion& Start(const std::wstring& input = L"") {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
     conversion = std::make_unique<Conversion>(
-        world.files,
-        [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); },
+        world.files, [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); },
         AppPath(), video, GetMp3FileName(video));
     return *conversion;
   }
@@ -51,21 +52,55 @@ TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3B
             std::wstring::npos);
 }
 
-// In an ordinary folder and in one whose path is too long for Windows' plain form, where an MP3 of the
-// same name is replaced.
+// The MP3 takes its name whatever holds a file for a moment, as scanners and readers do on Windows,
+// and an earlier one leaves it for the Recycle Bin; where that cannot take it (the shell cannot
+// reach a long path on a drive without 8.3 names), it stays beside, and the user is told.
 TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
-  for (const std::wstring& videos : {folder.Path(), DeepFolder(folder)}) {
-    SCOPED_TRACE(testing::PrintToString(videos));
+  enum class Held { Nothing, NewForAMoment, EarlierThroughout };
+  struct Case {
+    const char* what;
+    bool deep;  // in a folder whose path is longer than Windows' plain form takes
+    bool earlierMp3;
+    Held held;
+    bool shortNames;
+    std::wstring note;
+  };
+  const std::vector<Case> cases = {
+      {"nothing in the way", false, false, Held::Nothing, true, L""},
+      {"an earlier MP3, at any length", true, true, Held::Nothing, true, L""},
+      {"a scanner on the new MP3 until after the converter ends", false, false, Held::NewForAMoment, true, L""},
+      {"a reader on the earlier MP3", false, true, Held::EarlierThroughout, true, L""},
+      {"no Recycle Bin within the shell's reach", true, true, Held::Nothing, false,
+       WithInserts(texts::kReplacedKept,
+                   {Trimmed(SystemMessage(ERROR_FILENAME_EXCED_RANGE), L". "), L"clip (replaced).mp3"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::wstring videos = c.deep ? DeepFolder(folder) : folder.Path();
+    const std::wstring mp3 = videos + L"\\clip.mp3";
     world.nextProcess = std::make_shared<FakeProcessState>();
-    if (videos != folder.Path()) WriteFileBytes(videos + L"\\clip.mp3", "an old MP3");
+    world.files.shortNames = c.shortNames;
+    if (c.earlierMp3) WriteFileBytes(mp3, "an earlier MP3");
     Start(videos + L"\\clip.avi");
     world.ConverterEnds(0, true);
-    EXPECT_FALSE(conversion->IsRunning());
+    UniqueFileHandle held;
+    if (c.held == Held::NewForAMoment) held = OpenShared(world.ConverterOutput(), FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (c.held == Held::EarlierThroughout)
+      held = OpenShared(mp3, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    std::thread scanner;
+    if (c.held == Held::NewForAMoment) scanner = std::thread([&] { Sleep(300), held.reset(); });
     const ConversionResult result = conversion->Finish();
+    if (scanner.joinable()) scanner.join();
+    held.reset();
     EXPECT_EQ(result.failure, L"");
-    EXPECT_EQ(result.mp3Path, videos + L"\\clip.mp3");
-    EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3"), "ID3 music");
+    EXPECT_EQ(result.mp3Path, mp3);
+    EXPECT_EQ(result.note, c.note);
+    EXPECT_EQ(ReadFileBytes(mp3), "ID3 music");
     EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((videos + L"\\clip (replaced).mp3").c_str()) != INVALID_FILE_ATTRIBUTES,
+              !c.note.empty());
+    DeleteFileW((L"\\\\?\\" + videos + L"\\clip (replaced).mp3").c_str());
+    DeleteFileW((L"\\\\?\\" + mp3).c_str());
   }
 }
 
@@ -104,6 +139,13 @@ TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
   world.startFailure = RuntimeError(ERROR_FILE_NOT_FOUND, L"Cannot start");
   EXPECT_FALSE(Start().IsRunning());
   EXPECT_EQ(conversion->Finish().failure, texts::kConverterNotFound);
+  // A 64-bit ffmpeg.exe on 32-bit Windows: the system's words name the program as "%1".
+  world.startFailure = RuntimeError(ERROR_BAD_EXE_FORMAT, L"Cannot start");
+  Start();
+  EXPECT_EQ(
+      conversion->Finish().failure,
+      WithInserts(texts::kConverterNotStarted, {WithInserts(SystemMessage(ERROR_BAD_EXE_FORMAT), {L"ffmpeg.exe"})}));
+  world.startFailure.reset();
 
   world.starts.clear();
   EXPECT_FALSE(Start(folder / L"no such folder\\clip.avi").IsRunning());

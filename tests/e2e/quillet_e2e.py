@@ -68,9 +68,9 @@ def recycled(content):
     return False
 
 
-def make_media(path, seconds, video=True):
-    """A clip made by Debian's ffmpeg: a test picture with a tone, or the tone alone."""
-    inputs = ["-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}"]
+def make_media(path, seconds, video=True, sound=True):
+    """A clip made by Debian's ffmpeg: a test picture with a tone, the tone alone or the picture alone."""
+    inputs = ["-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}"] if sound else []
     if video:
         inputs = ["-f", "lavfi", "-i", f"testsrc=size=160x120:rate=15:duration={seconds}"] + inputs
     subprocess.run(["ffmpeg", "-v", "error", "-y", *inputs, "-shortest", path], check=True)

@@ -101,19 +101,24 @@ class BadInput(QuilletTestCase):
         os.remove(mp3)
         self.convert_expecting("\\\\?\\" + windows_path(self.clip), COMPLETE, mp3)
 
-    def test_what_is_not_a_video_is_reported_with_the_reason_in_view(self):
-        cases = [("empty.avi", b""), ("notes.avi", b"just some text\n"),
-                 (os.path.join("Downloads", "My Holiday Videos 2026", "Beach day (1080p).mp4"), b"not a video")]
-        for name, content in cases:
+    def test_what_is_not_a_video_with_sound_is_reported_with_the_reason_in_view(self):
+        invalid = "Invalid data found when processing input"
+        cases = [("empty.avi", b"", invalid), ("notes.avi", b"just some text\n", invalid),
+                 (os.path.join("Downloads", "My Holiday Videos 2026", "Beach day (1080p).mp4"), b"not a video", invalid),
+                 ("silent film.mp4", None, "silent film.mp4 has no sound to make an MP3 of")]
+        for name, content, reason in cases:
             with self.subTest(name=name):
                 source = os.path.join(self.media, name)
                 os.makedirs(os.path.dirname(source), exist_ok=True)
-                with open(source, "wb") as out:
-                    out.write(content)
+                if content is None:
+                    make_media(source, 2, sound=False)
+                else:
+                    with open(source, "wb") as out:
+                        out.write(content)
                 before = snapshot(self.work)
                 run = self.start(windows_path(source))
-                self.assertEqual(run.wait_done(), FAILED + "Invalid data found when processing input")
-                self.assertIn("Invalid data found when processing input", run.state()["status_visible"])
+                self.assertEqual(run.wait_done(), FAILED + reason)
+                self.assertIn(reason, run.state()["status_visible"])
                 self.assertEqual(run.close(), 0)
                 self.assert_only_changes(before)
 
@@ -161,12 +166,26 @@ class BadInput(QuilletTestCase):
                 os.remove(kept)
 
     def test_an_existing_mp3_is_replaced_and_can_be_restored(self):
+        """Also while a virus scanner reads the new MP3 until after the converter has ended, and while a
+        reader (the search indexer, Explorer's preview) has the earlier one open."""
         mp3 = os.path.join(self.media, "clip.mp3")
-        old = f"an old, broken MP3 {time.time()}".encode()
-        with open(mp3, "wb") as out:
-            out.write(old)
-        self.convert_expecting(self.clip, COMPLETE, mp3)
-        self.assertTrue(recycled(old), "the replaced MP3 is not in the Recycle Bin")
+        for what, watcher in [("nothing else", None), ("a scanner on the new MP3", ["--scan", mp3 + ".part"]),
+                              ("a reader on the earlier MP3", ["--read", mp3, "--sleep", "120000"])]:
+            with self.subTest(what):
+                old = f"an old, broken MP3 {time.time()}".encode()
+                with open(mp3, "wb") as out:
+                    out.write(old)
+                if watcher:
+                    watching = subprocess.Popen([wine_loader(), PROGRAMS["stand_in"], watcher[0], windows_path(watcher[1]),
+                                                 *watcher[2:]], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL)
+                    self.assertTrue(wait_until(lambda: probe("count", "stand_in.exe") == (0, "1")))
+                    time.sleep(1)
+                self.convert_expecting(self.clip, COMPLETE, mp3)
+                self.assertTrue(recycled(old), "the replaced MP3 is not in the Recycle Bin")
+                if watcher:
+                    probe("kill", "stand_in.exe")
+                    watching.wait(timeout=60)
 
     def test_a_dll_planted_beside_quillet_is_never_loaded(self):
         """Quillet run from Downloads, beside a DLL that bears the open-file dialog's name and that Wine

@@ -41,7 +41,9 @@ void FakeWorld::ShowOpen(HWND, OpenFileRequest& request) {
   answerDialog(request);
 }
 
+// As Windows' shell, which takes plain paths shorter than MAX_PATH only.
 bool FakeWorld::ShellOpen(const std::wstring& target) {
+  if (target.size() >= MAX_PATH || target.rfind(L"\\\\?\\", 0) == 0) return false;
   opened.push_back(target);
   if (duringShellOpen) duringShellOpen();
   return true;

@@ -1,13 +1,15 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "runtime/outside_world.h"
 #include "runtime/runtime_error.h"
-#include "tests/support/path_limited_file_system.h"
+#include "tests/support/windows_like_file_system.h"
 
 // What a stand-in converter process does, set by the test while the window watches it.
 struct FakeProcessState {
@@ -40,17 +42,19 @@ class FakeWorld : public OutsideWorld {
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
   void TaskbarButtonCreated(HWND) override { taskbar.emplace_back(TaskbarProgress::None, -1); }
+  void AllowMessageFromBelow(HWND window, UINT message) override { allowedFromBelow[window].insert(message); }
   FileSystem& Files() override { return files; }
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
 
   // Real files, with Windows' limit on the length of plain paths.
-  PathLimitedFileSystem files;
+  WindowsLikeFileSystem files;
   std::vector<MessageBoxCall> messageBoxes;
   std::vector<OpenFileRequest> dialogRequests;
   std::vector<std::wstring> opened;
   std::vector<UINT> sounds;
   std::vector<StartCall> starts;
   std::vector<std::pair<TaskbarProgress, double>> taskbar;  // a new button is recorded as (None, -1)
+  std::map<HWND, std::set<UINT>> allowedFromBelow;
 
   // How the user answers the dialog: the chosen file name, "" for Cancel.
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };

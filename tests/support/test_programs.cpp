@@ -92,6 +92,10 @@ std::string ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
+UniqueFileHandle OpenShared(const std::wstring& path, DWORD share) {
+  return UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 UniqueKernelHandle StartProgram(const std::wstring& program, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + program + L"\" " + arguments;
   std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());

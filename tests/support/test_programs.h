@@ -44,6 +44,9 @@ std::wstring CurrentFolder();
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 
+// The file opened for reading as another program would, sharing it as `share` says.
+UniqueFileHandle OpenShared(const std::wstring& path, DWORD share);
+
 // Starts a program (a full path) with the given arguments after its name; returns its process.
 UniqueKernelHandle StartProgram(const std::wstring& program, const std::wstring& arguments);
 

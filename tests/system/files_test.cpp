@@ -4,7 +4,7 @@
 
 #include "app/output_file.h"
 #include "runtime/file_identity.h"
-#include "tests/support/path_limited_file_system.h"
+#include "tests/support/windows_like_file_system.h"
 #include "tests/support/test_programs.h"
 
 // Each case runs in a short folder and in one whose path is longer than Windows takes in its plain
@@ -14,7 +14,7 @@ class FilesTest : public testing::TestWithParam<bool> {
   std::wstring Folder() const { return GetParam() ? DeepFolder(temp_) : temp_.Path(); }
   std::wstring In(const std::wstring& name) const { return Folder() + L"\\" + name; }
 
-  PathLimitedFileSystem files;
+  WindowsLikeFileSystem files;
 
  private:
   TempFolder temp_;
@@ -35,6 +35,9 @@ TEST_P(FilesTest, DifferentFilesAreDifferent) {
   EXPECT_FALSE(IsSameFile(files, In(L"clip.avi"), In(L"clip.mp3")));
   WriteFileBytes(In(L"clip.mp3"), "ID3");
   EXPECT_FALSE(IsSameFile(files, In(L"clip.avi"), In(L"clip.mp3")));
+  files.fileIds = false;  // as on Remote Desktop's redirected drives
+  EXPECT_FALSE(IsSameFile(files, In(L"clip.avi"), In(L"clip.mp3")));
+  EXPECT_TRUE(IsSameFile(files, In(L"clip.mp3"), In(L"CLIP.mp3")));
 }
 
 TEST_P(FilesTest, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {

@@ -126,6 +126,20 @@ TEST(HiddenProcess, LeavesNoCaptureFileBehind) {
 
 // Wine lets a child write to standard handles it never inherited; Windows does not. So the list of
 // handles a child inherits is checked where it is made.
+// As Windows 7 does where Quillet runs in another program's job.
+BOOL WINAPI RefuseJob(HANDLE, HANDLE) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+TEST(StartChild, WhereWindowsRefusesQuilletsJobTheChildRunsOutsideIt) {
+  const std::wstring program = StandInPath();
+  const StartedChild child = StartChild(program, L"\"" + program + L"\" --sleep 60000", SW_HIDE, nullptr, RefuseJob);
+  EXPECT_FALSE(EndsWithin(child.process.get(), 300));
+  EXPECT_FALSE(IsOwnChild(child.process.get()));
+  TerminateProcess(child.process.get(), 1);
+}
+
 TEST(InheritedHandleList, NamesEachStandardHandleOnceAndRefusesOneThatCannotBeInherited) {
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const UniqueFileHandle nul(

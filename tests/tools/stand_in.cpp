@@ -4,10 +4,15 @@
 //   --sleep MS       wait this long
 //   --stderr TEXT    write TEXT and a line break to the error stream
 //   --hold PATH      open the file and share it with no one until the program ends
+//   --read PATH      open the file as a reader does (the search indexer, a preview), sharing it for
+//                    anything, until the program ends
+//   --scan PATH      wait for the file, then read it as a virus scanner does, sharing it for reading
+//                    and writing but not deleting, until a second after the last ffmpeg.exe has ended
 //   --exit CODE      end with this exit code (default 0)
 // Anything else (a converter's own options, say) is ignored.
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdlib>
 #include <cwchar>
@@ -37,6 +42,30 @@ void WriteLineToErrorStream(const std::wstring& text) {
   WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(length), &written, nullptr);
 }
 
+bool ConverterRuns() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, L"ffmpeg.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+void Scan(const std::wstring& path) {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  while (file == INVALID_HANDLE_VALUE) {
+    file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    Sleep(10);
+  }
+  while (ConverterRuns()) Sleep(50);
+  Sleep(1000);
+  CloseHandle(file);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -52,6 +81,11 @@ int wmain(int argc, wchar_t** argv) {
     } else if (option == L"--hold") {
       // Kept open until the process ends.
       CreateFileW(value.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (option == L"--read") {
+      CreateFileW(value.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
+    } else if (option == L"--scan") {
+      Scan(value);
     } else if (option == L"--exit") {
       exitCode = static_cast<UINT>(std::wcstoul(value.c_str(), nullptr, 0));
     } else {

@@ -13,7 +13,25 @@ struct Case {
 ConversionEnd Ended(unsigned long exitCode, bool written, std::wstring said = L"",
                     std::optional<double> inputSeconds = std::nullopt,
                     std::optional<double> writtenSeconds = std::nullopt) {
-  return {L"", exitCode, written, std::move(said), inputSeconds, writtenSeconds};
+  ConversionEnd end;
+  end.exitCode = exitCode;
+  end.outputWritten = written;
+  end.lastErrorLine = std::move(said);
+  end.inputSeconds = inputSeconds;
+  end.writtenSeconds = writtenSeconds;
+  end.inputName = L"clip.avi";
+  return end;
+}
+
+ConversionEnd WithNoStream(ConversionEnd end) {
+  end.noStream = true;
+  return end;
+}
+
+ConversionEnd NotStarted(std::wstring reason) {
+  ConversionEnd end;
+  end.startFailure = std::move(reason);
+  return end;
 }
 
 }  // namespace
@@ -21,9 +39,10 @@ ConversionEnd Ended(unsigned long exitCode, bool written, std::wstring said = L"
 TEST(FailureReason, TellsWhatWentWrongInPlainWords) {
   const std::vector<Case> cases = {
       {"success", Ended(0, true, L"size=40kB time=00:00:05.01"), L""},
-      {"failed start",
-       {L"ffmpeg.exe was not found in the program's folder", 0, false, L"", {}, {}},
+      {"failed start", NotStarted(L"ffmpeg.exe was not found in the program's folder"),
        L"ffmpeg.exe was not found in the program's folder"},
+      {"no sound", WithNoStream(Ended(1, false, L"Error opening output files: Invalid argument")),
+       L"clip.avi has no sound to make an MP3 of"},
       {"own words", Ended(1, false, L"Invalid data found when processing input"),
        L"Invalid data found when processing input"},
       // Even with a file written: a partial MP3 is no success.

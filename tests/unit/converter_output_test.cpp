@@ -62,3 +62,11 @@ TEST(ReasonFirst, DropsContextAndThePathTheLineBeginsWithAndNamesOtherPathsShort
   };
   for (const auto& [line, reason] : lines) EXPECT_EQ(ReasonFirst(line, paths), reason);
 }
+
+TEST(SaysNoStream, InTheWordsOfFfmpeg4To7) {
+  EXPECT_TRUE(SaysNoStream(L"Output #0, mp3, to 'x.mp3.part':\nOutput file #0 does not contain any stream\n"));
+  EXPECT_TRUE(
+      SaysNoStream(L"[out#0/mp3 @ 0000020b] Output file does not contain any stream\n"
+                   L"Error opening output file x.mp3.part.\nError opening output files: Invalid argument\n"));
+  EXPECT_FALSE(SaysNoStream(L"Stream #0:1 -> #0:0 (aac (native) -> mp3 (libmp3lame))\nsize=40kB time=00:00:05\r"));
+}

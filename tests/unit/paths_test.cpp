@@ -40,6 +40,14 @@ TEST(GetFolder, KeepsEverythingUpToTheLastBackslash) {
   EXPECT_EQ(GetFolder(longName), L"");
 }
 
+TEST(ParentFolder, ClimbsToTheRootOfADriveOrShare) {
+  EXPECT_EQ(ParentFolder(L"C:\\a\\b\\"), L"C:\\a\\");
+  EXPECT_EQ(ParentFolder(L"C:\\a\\"), L"C:\\");
+  EXPECT_EQ(ParentFolder(L"C:\\"), L"");
+  EXPECT_EQ(ParentFolder(L"\\\\nas\\share\\a\\"), L"\\\\nas\\share\\");
+  EXPECT_EQ(ParentFolder(L"\\\\nas\\share\\"), L"");
+}
+
 TEST(IsNoVideo, ThePlaceholderNothingAndBlanksAreNoVideo) {
   EXPECT_TRUE(IsNoVideo(texts::kPlaceholder));
   EXPECT_TRUE(IsNoVideo(L""));
@@ -78,7 +86,7 @@ TEST(NamesAFile, TakesPathsOnThisComputerOrAShareAndNothingFfmpegWouldOpenOtherw
 TEST(UnfinishedAndNumberedNames, StayBesideTheMp3) {
   EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 0), L"C:\\v\\clip.mp3.part");
   EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 2), L"C:\\v\\clip.mp3.2.part");
-  EXPECT_EQ(NumberedName(L"C:\\v.x\\clip.mp3", 2), L"C:\\v.x\\clip (2).mp3");
+  EXPECT_EQ(TaggedName(L"C:\\v.x\\clip.mp3", L"2"), L"C:\\v.x\\clip (2).mp3");
   EXPECT_EQ(FileNameOf(L"C:\\v\\clip.mp3"), L"clip.mp3");
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/paths.h"
 #include "app/texts.h"
+#include "runtime/rules/text.h"
 #include "runtime/file_identity.h"
 #include "tests/window/window_driver.h"
 
@@ -26,23 +28,39 @@ TEST_F(CompletionTest, WhileTheConverterRunsTheWindowStaysBusy) {
   EXPECT_TRUE(world.sounds.empty());
 }
 
-// Also for a folder whose path is too long for the shell, which gets its short form.
+// A folder whose path is too long for the shell opens by its 8.3 name, or where the drive has none,
+// the deepest folder above it opens, and the status line says so.
 TEST_F(CompletionTest, ASuccessIsToldAndTheMp3sFolderOpened) {
-  for (const std::wstring& videos : {folder.Path(), DeepFolder(folder)}) {
-    SCOPED_TRACE(testing::PrintToString(videos));
+  const std::wstring deep = DeepFolder(folder);
+  std::wstring above = deep + L"\\";
+  while (above.size() >= MAX_PATH) above = ParentFolder(above);
+  struct Case {
+    std::wstring videos;
+    bool shortNames;
+    std::wstring opened;
+    std::wstring status;
+  };
+  const std::vector<Case> cases = {
+      {folder.Path(), true, folder.Path(), texts::kCompleteStatus},
+      {deep, true, deep, texts::kCompleteStatus},
+      {deep, false, above, WithInserts(texts::kCompleteWithNote, {WithInserts(texts::kFolderAbove, {above})})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.videos) + (c.shortNames ? " with 8.3 names" : " without 8.3 names"));
     world.opened.clear();
     world.sounds.clear();
+    world.files.shortNames = c.shortNames;
     world.nextProcess = std::make_shared<FakeProcessState>();
-    StartConversion(videos);
+    StartConversion(c.videos);
     ConverterEnds(0, true);
     Tick();
-    EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
+    EXPECT_EQ(form->Status.Caption(), c.status);
     ExpectIdleAgain();
-    EXPECT_EQ(ReadFileBytes(videos + L"\\clip.mp3"), "ID3 music");
+    EXPECT_EQ(ReadFileBytes(c.videos + L"\\clip.mp3"), "ID3 music");
     ASSERT_EQ(world.opened.size(), 1u);
-    EXPECT_LT(world.opened[0].size(), static_cast<size_t>(MAX_PATH));
-    EXPECT_TRUE(IsSameFile(world.files, world.opened[0], videos));
+    EXPECT_TRUE(IsSameFile(world.files, world.opened[0], c.opened));
     EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONASTERISK});
+    DeleteFileW((L"\\\\?\\" + c.videos + L"\\clip.mp3").c_str());
     world.starts.clear();
   }
 }

@@ -66,10 +66,20 @@ TEST_F(InputChoiceTest, AFileDroppedAnywhereOnTheWindowBecomesTheVideo) {
   EXPECT_TRUE(world.starts.empty());
 }
 
+// Also from Explorer to an elevated Quillet: every window that takes drops lets their messages in.
 TEST_F(InputChoiceTest, TheCheckBoxTakesNoDropsOfItsOwn) {
   Load();
   EXPECT_FALSE(GetWindowLongW(form->Check1.hWnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   EXPECT_TRUE(GetWindowLongW(form->hWnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  const std::set<UINT> dropMessages = {WM_DROPFILES, WM_COPYDATA, 0x0049};
+  for (const Control* control : {&form->Text1, &form->Frame1, &form->Command1, &form->Command2, &form->Label1,
+                                 &form->Label2, &form->Label3, &form->Label4, &form->Status}) {
+    EXPECT_EQ(world.allowedFromBelow[control->hWnd()], dropMessages);
+  }
+  EXPECT_EQ(world.allowedFromBelow.count(form->Check1.hWnd()), 0u);
+  std::set<UINT> formMessages = dropMessages;
+  formMessages.insert(RegisterWindowMessageW(L"TaskbarButtonCreated"));
+  EXPECT_EQ(world.allowedFromBelow[form->hWnd()], formMessages);
 }
 
 TEST_F(InputChoiceTest, ADropWithoutFilesChangesNothing) {

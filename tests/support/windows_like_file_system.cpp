@@ -1,0 +1,47 @@
+#include "tests/support/windows_like_file_system.h"
+
+namespace {
+
+bool IsExtendedLength(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0; }
+
+// Whether Windows refuses the path for its length.
+bool TooLong(const std::wstring& path) { return path.size() >= MAX_PATH && !IsExtendedLength(path); }
+
+}  // namespace
+
+DWORD WindowsLikeFileSystem::CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
+                                          DWORD flags, UniqueFileHandle& file) {
+  if (TooLong(path)) return ERROR_FILENAME_EXCED_RANGE;
+  return Win32FileSystem::CreateFileAt(path, access, share, disposition, flags, file);
+}
+
+DWORD WindowsLikeFileSystem::AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) {
+  return TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::AttributesAt(path, attributes);
+}
+
+DWORD WindowsLikeFileSystem::IdentityAt(const std::wstring& path, FileIdentity& identity) {
+  const DWORD error = TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::IdentityAt(path, identity);
+  if (!fileIds) identity.index = 0;
+  return error;
+}
+
+DWORD WindowsLikeFileSystem::MoveAt(const std::wstring& from, const std::wstring& to, bool replace) {
+  return TooLong(from) || TooLong(to) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::MoveAt(from, to, replace);
+}
+
+DWORD WindowsLikeFileSystem::DeleteAt(const std::wstring& path) {
+  return TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::DeleteAt(path);
+}
+
+DWORD WindowsLikeFileSystem::RecycleAt(const std::wstring& shellPath) {
+  if (IsExtendedLength(shellPath)) return ERROR_INVALID_NAME;
+  return TooLong(shellPath) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::RecycleAt(shellPath);
+}
+
+DWORD WindowsLikeFileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {
+  if (TooLong(path)) return ERROR_FILENAME_EXCED_RANGE;
+  if (shortNames) return Win32FileSystem::ShortPathAt(path, shortPath);
+  // Without 8.3 names, Windows gives the path back as it is.
+  shortPath = path;
+  return ERROR_SUCCESS;
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "runtime/file_system.h"
+
+// Windows' file calls as they behave on Windows where Wine is kinder: a path of MAX_PATH characters
+// or more fails unless it is in the extended-length form ("\\?\..."), as where the system's long-path
+// setting is off, and the shell takes no path in that form at all. Like a given drive, it may also
+// have no 8.3 names (exFAT, ReFS, NTFS with them turned off), or report no file ids (Remote
+// Desktop's redirected drives, some network drives); Wine invents both for every file.
+class WindowsLikeFileSystem : public Win32FileSystem {
+ public:
+  bool shortNames = true;
+  bool fileIds = true;
+
+ protected:
+  DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                     UniqueFileHandle& file) override;
+  DWORD AttributesAt(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& attributes) override;
+  DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) override;
+  DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) override;
+  DWORD DeleteAt(const std::wstring& path) override;
+  DWORD RecycleAt(const std::wstring& shellPath) override;
+  DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
+};
