@@ -66,7 +66,6 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     std::wstring note;
   };
   const std::vector<Case> cases = {
-      {"nothing in the way", false, false, Held::Nothing, true, L""},
       {"an earlier MP3, at any length", true, true, Held::Nothing, true, L""},
       {"a scanner on the new MP3 until after the converter ends", false, false, Held::NewForAMoment, true, L""},
       {"a reader on the earlier MP3", false, true, Held::EarlierThroughout, true, L""},

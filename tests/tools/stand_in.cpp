@@ -4,8 +4,6 @@
 //   --sleep MS       wait this long
 //   --stderr TEXT    write TEXT and a line break to the error stream
 //   --hold PATH      open the file and share it with no one until the program ends
-//   --read PATH      open the file as a reader does (the search indexer, a preview), sharing it for
-//                    anything, until the program ends
 //   --scan PATH      wait for the file, then read it as a virus scanner does, sharing it for reading
 //                    and writing but not deleting, until a second after the last ffmpeg.exe has ended
 //   --exit CODE      end with this exit code (default 0)
@@ -81,9 +79,6 @@ int wmain(int argc, wchar_t** argv) {
     } else if (option == L"--hold") {
       // Kept open until the process ends.
       CreateFileW(value.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    } else if (option == L"--read") {
-      CreateFileW(value.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, 0, nullptr);
     } else if (option == L"--scan") {
       Scan(value);
     } else if (option == L"--exit") {
