@@ -10,19 +10,19 @@
 #include "runtime/runtime_error.h"
 #include "runtime/rules/text.h"
 
-Conversion::Conversion(FileSystem& files, const Starter& start, const std::wstring& programFolder,
-                       std::wstring inputPath, std::wstring mp3Path)
-    : files_(files), inputPath_(std::move(inputPath)), mp3Path_(std::move(mp3Path)) {
+Conversion::Conversion(FileSystem& files, const Starter& start, Converter converter, std::wstring inputPath,
+                       std::wstring mp3Path)
+    : files_(files), converter_(std::move(converter)), inputPath_(std::move(inputPath)), mp3Path_(std::move(mp3Path)) {
   if (const DWORD error = ReserveUnfinishedFile(files_, mp3Path_, unfinishedPath_)) {
     startFailure_ = CannotWriteReason(FileNameOf(mp3Path_), error, SystemMessage(error));
     return;
   }
   try {
-    process_ = start(BuildConverterCommandLine(programFolder, inputPath_, unfinishedPath_));
+    process_ = start(BuildConverterCommandLine(converter_.path, inputPath_, unfinishedPath_));
   } catch (const RuntimeError& error) {
     // The system's words may name the program as "%1".
-    const std::wstring words = WithInserts(SystemMessage(error.Code()), {FileNameOf(ConverterPath(programFolder))});
-    startFailure_ = StartFailureReason(error.Code(), words);
+    const std::wstring words = WithInserts(SystemMessage(error.Code()), {FileNameOf(converter_.path)});
+    startFailure_ = WithInserts(texts::kConverterNotStarted, {converter_.name, words});
   }
 }
 
@@ -35,6 +35,7 @@ std::optional<double> Conversion::Progress() {
 
 ConversionResult Conversion::Finish() {
   ConversionEnd end;
+  end.converterName = converter_.name;
   end.startFailure = startFailure_;
   end.outputWritten = !unfinishedPath_.empty() && IsNonEmptyFile(files_, unfinishedPath_);
   end.inputName = FileNameOf(inputPath_);

@@ -14,6 +14,12 @@ struct ConversionResult {
   std::wstring note{};     // what the user must know of a complete conversion, in plain words; mostly ""
 };
 
+// The converter that a conversion runs: its path, and its name as the user is told it.
+struct Converter {
+  std::wstring path;
+  std::wstring name;
+};
+
 // One conversion of a file to an MP3 beside it, from the start of its converter to its end. The
 // converter writes into an unfinished file of Quillet's making; only a complete MP3 takes its name.
 // Whatever cannot be done is no exception: it is the conversion's failure, told by Finish.
@@ -22,9 +28,9 @@ class Conversion {
   // Starts a command line hidden; throws RuntimeError when it cannot.
   using Starter = std::function<std::unique_ptr<StartedProcess>(const std::wstring& commandLine)>;
 
-  // Reserves the unfinished MP3 beside `mp3Path` and starts the converter (the ffmpeg.exe in
-  // `programFolder`) through `start`, writing into it. Both paths are full ones.
-  Conversion(FileSystem& files, const Starter& start, const std::wstring& programFolder, std::wstring inputPath,
+  // Reserves the unfinished MP3 beside `mp3Path` and starts the converter through `start`, writing
+  // into it. Both paths are full ones.
+  Conversion(FileSystem& files, const Starter& start, Converter converter, std::wstring inputPath,
              std::wstring mp3Path);
   Conversion(const Conversion&) = delete;
   Conversion& operator=(const Conversion&) = delete;
@@ -44,6 +50,7 @@ class Conversion {
   void ReadConverterMessages();
 
   FileSystem& files_;
+  const Converter converter_;
   const std::wstring inputPath_;
   const std::wstring mp3Path_;
   std::wstring unfinishedPath_;              // "" when none could be made

@@ -24,11 +24,12 @@ std::wstring ExitCodeText(unsigned long code) {
 }
 
 std::wstring ExitReason(const ConversionEnd& end) {
-  if (end.exitCode == kDllNotFound) return texts::kConverterMissesDll;
-  if (end.exitCode == kBadImage) return texts::kConverterDamaged;
+  if (end.exitCode == kDllNotFound) return WithInserts(texts::kConverterMissesDll, {end.converterName});
+  if (end.exitCode == kBadImage) return WithInserts(texts::kConverterDamaged, {end.converterName});
   if (end.noStream) return WithInserts(texts::kNoSound, {end.inputName});
-  return end.lastErrorLine.empty() ? WithInserts(texts::kConverterExitCode, {ExitCodeText(end.exitCode)})
-                                   : end.lastErrorLine;
+  return end.lastErrorLine.empty()
+             ? WithInserts(texts::kConverterExitCode, {end.converterName, ExitCodeText(end.exitCode)})
+             : end.lastErrorLine;
 }
 
 bool IsClearlyShort(double written, double input) {
@@ -40,18 +41,11 @@ bool IsClearlyShort(double written, double input) {
 std::wstring FailureReason(const ConversionEnd& end) {
   if (!end.startFailure.empty()) return end.startFailure;
   if (end.exitCode != 0) return ExitReason(end);
-  if (!end.outputWritten) return texts::kConverterWroteNothing;
+  if (!end.outputWritten) return WithInserts(texts::kConverterWroteNothing, {end.converterName});
   if (end.inputSeconds && IsClearlyShort(end.writtenSeconds.value_or(0), *end.inputSeconds)) {
     return WithInserts(texts::kMp3TooShort, {ClockText(end.writtenSeconds.value_or(0)), ClockText(*end.inputSeconds)});
   }
   return L"";
-}
-
-std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& systemWords) {
-  constexpr unsigned long kFileNotFound = 2;
-  constexpr unsigned long kPathNotFound = 3;
-  if (win32Code == kFileNotFound || win32Code == kPathNotFound) return texts::kConverterNotFound;
-  return WithInserts(texts::kConverterNotStarted, {systemWords});
 }
 
 std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32Code, const std::wstring& systemWords) {

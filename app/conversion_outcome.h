@@ -4,6 +4,7 @@
 
 // What is known about a conversion once its converter process has gone.
 struct ConversionEnd {
+  std::wstring converterName;            // as the user is told it: "ffmpeg.exe" or its path
   std::wstring startFailure;             // why the converter could not be started; empty when it was
   unsigned long exitCode = 0;            // the converter's exit code
   bool outputWritten = false;            // the (unfinished) MP3 exists and is not empty
@@ -17,9 +18,6 @@ struct ConversionEnd {
 // Why the conversion failed, in plain words, or "" when it succeeded: the converter ended with 0 and
 // left a non-empty MP3 that holds (nearly) all of the input where the input's length is known.
 std::wstring FailureReason(const ConversionEnd& end);
-
-// Why the converter could not be started, from the Windows error code and its words.
-std::wstring StartFailureReason(unsigned long win32Code, const std::wstring& systemWords);
 
 // Why no MP3 can be written beside the input, from the Windows error code and its words.
 std::wstring CannotWriteReason(const std::wstring& mp3Name, unsigned long win32Code, const std::wstring& systemWords);

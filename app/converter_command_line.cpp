@@ -1,7 +1,10 @@
 #include "app/converter_command_line.h"
 
+#include <algorithm>
+
 #include "app/paths.h"
 #include "runtime/rules/path_text.h"
+#include "runtime/rules/text.h"
 
 namespace {
 
@@ -18,7 +21,19 @@ std::wstring ConverterFilePath(const std::wstring& fullPath) {
 
 }  // namespace
 
-std::wstring ConverterPath(const std::wstring& programFolder) { return JoinPath(programFolder, kConverterName); }
+std::wstring ConverterPath(const std::wstring& folder) { return JoinPath(folder, kConverterName); }
+
+std::vector<std::wstring> ConverterCandidates(const std::wstring& programFolder, const std::wstring& pathVariable) {
+  std::vector<std::wstring> candidates = {ConverterPath(programFolder)};
+  for (size_t start = 0; start <= pathVariable.size();) {
+    const size_t end = std::min(pathVariable.find(L';', start), pathVariable.size());
+    const std::wstring folder =
+        WithoutDoubleQuotes(Trimmed(std::wstring_view(pathVariable).substr(start, end - start)));
+    if (IsFullPath(folder)) candidates.push_back(ConverterPath(folder));
+    start = end + 1;
+  }
+  return candidates;
+}
 
 std::wstring QuoteArgument(const std::wstring& argument) {
   std::wstring quoted = L"\"" + WithoutDoubleQuotes(argument);
@@ -27,8 +42,8 @@ std::wstring QuoteArgument(const std::wstring& argument) {
   return quoted + L"\"";
 }
 
-std::wstring BuildConverterCommandLine(const std::wstring& programFolder, const std::wstring& inputPath,
+std::wstring BuildConverterCommandLine(const std::wstring& converterPath, const std::wstring& inputPath,
                                        const std::wstring& outputPath) {
-  return QuoteArgument(ConverterPath(programFolder)) + kConverterOptions + QuoteArgument(ConverterFilePath(inputPath)) +
+  return QuoteArgument(converterPath) + kConverterOptions + QuoteArgument(ConverterFilePath(inputPath)) +
          kOutputOptions + QuoteArgument(ConverterFilePath(outputPath));
 }

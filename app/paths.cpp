@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/texts.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/path_text.h"
 #include "runtime/rules/text.h"
 
@@ -33,6 +34,13 @@ bool IsNoVideo(const std::wstring& text) { return text == texts::kPlaceholder ||
 std::wstring WithoutDoubleQuotes(std::wstring text) {
   text.erase(std::remove(text.begin(), text.end(), L'"'), text.end());
   return text;
+}
+
+std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
+                                             const std::function<bool(const std::wstring&)>& exists) {
+  const std::vector<std::wstring> pieces = SplitPaths(tail);
+  if (tail.find(L'"') != std::wstring::npos || pieces.size() < 2) return PathsOfText(tail);
+  return std::all_of(pieces.begin(), pieces.end(), exists) ? pieces : std::vector<std::wstring>{tail};
 }
 
 bool NamesAFile(const std::wstring& text) {

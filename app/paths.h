@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <vector>
 
 // Where the MP3 goes and which folder holds it: pure string rules, no file system access.
 
@@ -14,8 +16,15 @@ std::wstring GetFolder(const std::wstring& strPath);
 // Whether the text names no video at all: the placeholder, nothing, or only blanks.
 bool IsNoVideo(const std::wstring& text);
 
-// The text with every double quote removed: a command-line tail becomes the input path this way.
+// The text with every double quote removed.
 std::wstring WithoutDoubleQuotes(std::wstring text);
+
+// The files that the program's command line hands over. With a double quote in it, the tail reads as
+// PathsOfText reads it. Without one, it may be several files each by its 8.3 name (as Explorer's
+// "Send to" passes them), or one path with blanks in it: the pieces where each names an existing
+// file, else the whole tail.
+std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
+                                             const std::function<bool(const std::wstring&)>& exists);
 
 // Whether the text names a file on this computer or a network share, the only things Quillet
 // converts: a path with a drive letter ("C:\..."), a share ("\\server\share\..."), either in the

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "app/conversion_list.h"
 #include "app/form_definition.h"
 #include "app/paths.h"
 #include "app/stored_option.h"
@@ -102,7 +103,11 @@ void QuilletGUI::Form_Load() {
   SetTopMostWindow(form_, kTrue);
   StartupPieceDone("topmost");
   if (!commandLineTail_.empty()) {
-    Text1.SetText(WithoutDoubleQuotes(commandLineTail_));
+    const auto exists = [this](const std::wstring& path) {
+      WIN32_FILE_ATTRIBUTE_DATA attributes;
+      return world_.Files().Attributes(FullPath(path), attributes) == ERROR_SUCCESS;
+    };
+    Text1.SetText(PathsAsText(FilesOfCommandLine(commandLineTail_, exists)));
     Command2_Click();
   }
 }
@@ -128,34 +133,37 @@ void QuilletGUI::Command1_Click() {
   if (!CD.FileName.empty()) Text1.SetText(CD.FileName);
 }
 
-// Converts the video named in Text1 to an MP3 beside it. A converter that cannot be started is
-// reported by the first tick of the watcher, like any conversion that failed.
+// Converts the files named in Text1 to MP3s beside them, one after another. A single file that cannot
+// be converted is refused with a message; of several, each is one that failed. A converter that cannot
+// be started is reported by the first tick of the watcher, like any conversion that failed.
 void QuilletGUI::Command2_Click() {
-  const std::wstring text = Text1.Text();
-  if (IsNoVideo(text)) {
-    world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
-    return;
-  }
-  if (!NamesAFile(text)) {
-    world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
-    return;
-  }
-  const std::wstring input = FullPath(text);
-  const std::wstring mp3 = GetMp3FileName(input);
-  if (IsSameFile(world_.Files(), input, mp3)) {
-    world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
-    return;
+  const std::vector<std::wstring> files = PathsOfText(Text1.Text());
+  if (files.size() <= 1) {
+    const std::wstring text = files.empty() ? L"" : files[0];
+    switch (ReadInputFile(world_.Files(), text).refusal) {
+      case InputFile::Refusal::NoVideo:
+        world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
+        return;
+      case InputFile::Refusal::NotAFile:
+        world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
+        return;
+      case InputFile::Refusal::AlreadyAnMp3:
+        world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
+        return;
+      case InputFile::Refusal::None:
+        break;
+    }
   }
 
   RememberFocus();
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
-  conversion_ = std::make_unique<Conversion>(
-      world_.Files(), [this](const std::wstring& commandLine) { return ShellSync(commandLine); }, AppPath(), input,
-      mp3);
-  ticksSinceProgress_ = 0;
-  ShowOnTaskbar(TaskbarProgress::Indeterminate, 0);
+  const std::wstring programFolder = AppPath();
+  conversions_ = std::make_unique<ConversionList>(
+      world_.Files(), [this](const std::wstring& commandLine) { return ShellSync(commandLine); },
+      FindConverter(world_.Files(), programFolder, EnvironmentVariable(L"PATH")), programFolder, files);
+  ShowPosition();
   Timer1.SetEnabled(true);
 }
 
@@ -163,53 +171,54 @@ std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathNa
   return world_.StartHidden(ProgramOfCommandLine(PathName), PathName);
 }
 
-// Every file dropped on the window, wherever: the first one becomes the video. A drop that carries
-// no file names changes nothing.
+// Files dropped on the window, wherever, become what is to be converted. A drop that carries no file
+// names changes nothing.
 void QuilletGUI::OLEDragDrop(HDROP drop) {
-  const std::wstring first = DroppedFiles(drop).Path(0);
-  if (!first.empty()) Text1.SetText(first);
+  const std::vector<std::wstring> files = DroppedFiles(drop).Paths();
+  if (!files.empty()) Text1.SetText(PathsAsText(files));
 }
 
-// Watches the converter; the first tick that finds it gone tells the user how it ended.
+// Watches the converter; the first tick that finds it gone starts the next file, or tells the user
+// how the list ended.
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
   if (IsProcessRunning()) {
     if (++ticksSinceProgress_ == kTicksPerProgress) ShowProgress();
-  } else if (conversion_) {
-    const ConversionResult result = conversion_->Finish();
-    conversion_.reset();
-    ShowEnd(result);
+  } else if (conversions_ && conversions_->Advance()) {
+    ShowPosition();
+  } else if (conversions_) {
+    const std::vector<FileOutcome> outcomes = conversions_->Outcomes();
+    conversions_.reset();
+    ShowEnd(outcomes);
   }
   TimerBusy = false;
 }
 
-void QuilletGUI::ShowEnd(const ConversionResult& result) {
-  const bool complete = result.failure.empty();
-  ShowStatus(complete ? CompleteStatus(result.note) : texts::kFailedStatusPrefix + result.failure);
+void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
+  const ListEnd end = Summarise(outcomes);
+  ShowStatus(end.status, end.tip);
+  SetWindowTextW(form_, texts::kAppTitle);
   // A failure stays red on the taskbar until the next conversion starts.
-  ShowOnTaskbar(complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
+  ShowOnTaskbar(end.complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
   SwitchConvertCaption();
   ShowAndFocus();
-  if (complete) {
+  if (end.complete) {
     if (Check1.Value() == BST_CHECKED) {
       // Told after the result is on the screen: nearly every folder opens as it is.
-      const std::wstring folderNote = OpenFolder(GetFolder(result.mp3Path));
+      const std::wstring folderNote = OpenFolder(GetFolder(end.mp3Path));
       if (!folderNote.empty()) {
-        ShowStatus(CompleteStatus(result.note.empty() ? folderNote : result.note + L". " + folderNote));
+        const ListEnd noted = Summarise(outcomes, folderNote);
+        ShowStatus(noted.status, noted.tip);
       }
     }
     PlayFinishedSound();
   } else {
     PlayErrorSound();
   }
-}
-
-std::wstring QuilletGUI::CompleteStatus(const std::wstring& note) {
-  return note.empty() ? texts::kCompleteStatus : WithInserts(texts::kCompleteWithNote, {note});
 }
 
 std::wstring QuilletGUI::OpenFolder(const std::wstring& folder) {
@@ -230,23 +239,36 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool QuilletGUI::IsProcessRunning() { return conversion_ && conversion_->IsRunning(); }
+bool QuilletGUI::IsProcessRunning() { return conversions_ && conversions_->IsRunning(); }
 
 void QuilletGUI::CancelConversion() {
-  if (conversion_) conversion_->Cancel();
-  conversion_.reset();
+  if (conversions_) conversions_->Cancel();
+  conversions_.reset();
+}
+
+void QuilletGUI::ShowPosition() {
+  ticksSinceProgress_ = 0;
+  const size_t count = conversions_->Count();
+  if (count == 1) {
+    ShowOnTaskbar(TaskbarProgress::Indeterminate, 0);
+    return;
+  }
+  const size_t position = conversions_->Position();
+  const std::wstring title = WithInserts(texts::kTitleOfSeveral, {std::to_wstring(position), std::to_wstring(count)});
+  SetWindowTextW(form_, title.c_str());
+  ShowOnTaskbar(TaskbarProgress::Normal, static_cast<double>(position - 1) / static_cast<double>(count));
 }
 
 void QuilletGUI::ShowProgress() {
   ticksSinceProgress_ = 0;
-  const std::optional<double> share = conversion_->Progress();
+  const std::optional<double> share = conversions_->Progress();
   ShowOnTaskbar(share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate, share.value_or(0));
 }
 
-void QuilletGUI::ShowStatus(const std::wstring& text) {
+void QuilletGUI::ShowStatus(const std::wstring& text, const std::wstring& tip) {
   Status.SetCaption(text);
   if (!statusTip_) statusTip_.emplace(form_, Status.hWnd());
-  statusTip_->SetText(text);
+  statusTip_->SetText(tip);
 }
 
 void QuilletGUI::SwitchConvertCaption() {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/conversion.h"
+#include "app/conversion_list.h"
 #include "converter/tovrandel1.h"
 #include "runtime/common_dialog.h"
 #include "runtime/controls.h"
@@ -65,17 +65,18 @@ class QuilletGUI {
   void OnDpiChanged(int dpi, const RECT& suggested);
 
   bool IsProcessRunning();
-  // Tells how the conversion ended: status line, taskbar, buttons, focus, the folder and a sound.
-  void ShowEnd(const ConversionResult& result);
-  static std::wstring CompleteStatus(const std::wstring& note);
+  // Tells how the conversions ended: status line, taskbar, buttons, focus, the folder and a sound.
+  void ShowEnd(const std::vector<FileOutcome>& outcomes);
   // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
   // that the shell takes. What the user must be told of it; "" when the folder itself opened.
   std::wstring OpenFolder(const std::wstring& folder);
   // Cuts a running conversion short, leaving nothing of it.
   void CancelConversion();
+  // Shows which file of several converts, and how far the list has come.
+  void ShowPosition();
   void ShowProgress();
-  // Shows the text on the status line, whole in its tip where the line is too short for it.
-  void ShowStatus(const std::wstring& text);
+  // Shows the text on the status line, and the whole story in its tip, where the line is too short.
+  void ShowStatus(const std::wstring& text, const std::wstring& tip);
   void SwitchConvertCaption();
   void PlayErrorSound();
   // Shows the conversion's state on the window's taskbar button, and remembers it for a new button.
@@ -98,7 +99,7 @@ class QuilletGUI {
   void RunUntrapped(Handler handler);
 
   std::unique_ptr<Tovrandel1> Converter;
-  std::unique_ptr<Conversion> conversion_;
+  std::unique_ptr<ConversionList> conversions_;
   std::optional<ToolTip> statusTip_;  // made when the status line first changes
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;

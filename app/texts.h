@@ -27,6 +27,16 @@ inline constexpr wchar_t kAlreadyMp3Message[] =
 inline constexpr wchar_t kCompleteStatus[] =
     L"Conversion complete! To download videos from YouTube, click here to get Tovrandel";
 inline constexpr wchar_t kFailedStatusPrefix[] = L"Conversion failed: ";
+// After kFailedStatusPrefix where several files were handed over: how many failed, and the first.
+inline constexpr wchar_t kSomeFailed[] = L"%1 of %2 files; %3: %4";
+// One line a file in the status line's tip, where several were handed over.
+inline constexpr wchar_t kFileConverted[] = L"%1: converted";
+inline constexpr wchar_t kFileFailed[] = L"%1: %2";
+// Why a file of several is not converted, where a single one is refused with a message.
+inline constexpr wchar_t kNotAFile[] = L"not a file on this computer or a network share";
+inline constexpr wchar_t kAlreadyMp3[] = L"already an MP3, left untouched";
+// The window's title while it converts several files.
+inline constexpr wchar_t kTitleOfSeveral[] = L"Quillet - %1 of %2";
 // The end of a complete conversion with something the user must know; %1 says what.
 inline constexpr wchar_t kCompleteWithNote[] = L"Conversion complete! %1";
 inline constexpr wchar_t kReplacedKept[] = L"The MP3 it replaced could not go to the Recycle Bin (%1) and is %2";
@@ -35,16 +45,19 @@ inline constexpr wchar_t kFolderNotOpened[] = L"Its folder could not be opened";
 // Shown when something unforeseen fails, before the program ends; %1 says what.
 inline constexpr wchar_t kRunTimeError[] = L"Run-time error:\n\n%1";
 
-// Why a conversion failed, after kFailedStatusPrefix; %1, %2, ... stand for what each names.
-inline constexpr wchar_t kConverterNotFound[] = L"ffmpeg.exe was not found in the program's folder";
-inline constexpr wchar_t kConverterNotStarted[] = L"ffmpeg.exe could not be started (%1)";
+// Why a conversion failed, after kFailedStatusPrefix; %1, %2, ... stand for what each names. The
+// converter is named "ffmpeg.exe" where it lies beside Quillet, else by its path.
+inline constexpr wchar_t kConverterNotFound[] =
+    L"ffmpeg.exe is neither beside Quillet (in %1) nor on the PATH: put it there, or install FFmpeg with a package "
+    L"manager (winget, Scoop or Chocolatey), which puts it on the PATH";
+inline constexpr wchar_t kConverterNotStarted[] = L"%1 could not be started (%2)";
 inline constexpr wchar_t kConverterMissesDll[] =
-    L"ffmpeg.exe could not start because a DLL it needs is missing (a shared FFmpeg build needs its DLLs beside it)";
+    L"%1 could not start because a DLL it needs is missing (a shared FFmpeg build needs its DLLs beside it)";
 inline constexpr wchar_t kConverterDamaged[] =
-    L"ffmpeg.exe could not start because it or a DLL beside it is damaged or made for another Windows (32- and "
-    L"64-bit files mixed)";
-inline constexpr wchar_t kConverterExitCode[] = L"ffmpeg.exe stopped with exit code %1";
-inline constexpr wchar_t kConverterWroteNothing[] = L"ffmpeg.exe finished but wrote no MP3";
+    L"%1 could not start because it or a DLL beside it is damaged or made for another Windows (32- and 64-bit "
+    L"files mixed)";
+inline constexpr wchar_t kConverterExitCode[] = L"%1 stopped with exit code %2";
+inline constexpr wchar_t kConverterWroteNothing[] = L"%1 finished but wrote no MP3";
 inline constexpr wchar_t kMp3TooShort[] = L"the MP3 stops at %1 of %2";
 inline constexpr wchar_t kNoSound[] = L"%1 has no sound to make an MP3 of";
 // The MP3 goes beside the input: without its folder, there is no input either. Said as ffmpeg says it.

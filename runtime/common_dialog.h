@@ -14,7 +14,7 @@ class CommonDialog {
   std::wstring DialogTitle;
   std::wstring Filter;
   DWORD MaxFileSize = 260;
-  // The chosen file's full path; with several chosen, the first one's. "" after a cancel.
+  // The chosen file's full path; with several chosen, theirs each in double quotes. "" after a cancel.
   std::wstring FileName;
 
   void ShowOpen();

@@ -23,6 +23,13 @@ std::wstring AppPath() {
 
 std::wstring Command() { return CommandLineTail(GetCommandLineW()); }
 
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+  if (value.empty()) return L"";
+  value.resize(GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size())));
+  return value;
+}
+
 void LoadDllsFromSystemFolderOnly() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(

@@ -10,6 +10,8 @@ HINSTANCE AppInstance();
 std::wstring AppPath();
 // The program's command line after its own name, as one text.
 std::wstring Command();
+// The environment variable's value; "" where there is none.
+std::wstring EnvironmentVariable(const wchar_t* name);
 
 // From now on, DLLs load from the system folder only, never from beside the program (a Downloads
 // folder, with whatever else was downloaded). Windows 7 has this only with its 2011 loader update;

@@ -7,6 +7,7 @@
 
 #include "runtime/hidden_process.h"
 #include "runtime/later_loaded.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/open_file_text.h"
 #include "runtime/windows_shell.h"
 
@@ -29,7 +30,7 @@ void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
   dialog.Flags = request.flags;
   static const auto getOpenFileName = LaterLoaded<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   const bool chosen = getOpenFileName(&dialog) != FALSE;
-  request.fileName = chosen ? FirstChosenFile(std::wstring(answer.begin(), answer.end())) : L"";
+  request.fileName = chosen ? PathsAsText(ChosenFiles(std::wstring(answer.begin(), answer.end()))) : L"";
 }
 
 bool Win32OutsideWorld::ShellOpen(const std::wstring& target) { return OpenWithShell(target); }

@@ -46,8 +46,14 @@ DroppedFiles::DroppedFiles(HDROP drop)
       query_(LaterLoaded<decltype(&DragQueryFileW)>(L"shell32.dll", "DragQueryFileW")),
       finish_(LaterLoaded<decltype(&DragFinish)>(L"shell32.dll", "DragFinish")) {}
 
-std::wstring DroppedFiles::Path(UINT index) const {
-  std::wstring path(query_(drop_, index, nullptr, 0), L'\0');
-  if (!path.empty()) query_(drop_, index, &path[0], static_cast<UINT>(path.size()) + 1);
-  return path;
+std::vector<std::wstring> DroppedFiles::Paths() const {
+  std::vector<std::wstring> paths;
+  const UINT count = query_(drop_, 0xFFFFFFFF, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    std::wstring path(query_(drop_, index, nullptr, 0), L'\0');
+    if (path.empty()) continue;
+    query_(drop_, index, &path[0], static_cast<UINT>(path.size()) + 1);
+    paths.push_back(path);
+  }
+  return paths;
 }

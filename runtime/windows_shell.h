@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 // The Windows shell as Quillet uses it: opening a folder or page, the Recycle Bin, the files of a
 // drop, and the COM apartment that the shell's objects need. Shell32 and ole32 load on first use.
@@ -25,8 +26,8 @@ class DroppedFiles {
   DroppedFiles& operator=(const DroppedFiles&) = delete;
   ~DroppedFiles() { finish_(drop_); }
 
-  // The full path of a dropped file, counted from 0; "" where there is none.
-  std::wstring Path(UINT index) const;
+  // The full paths of the dropped files.
+  std::vector<std::wstring> Paths() const;
 
  private:
   HDROP drop_;

@@ -30,3 +30,35 @@ std::wstring ProgramOfCommandLine(const std::wstring& commandLine) {
   }
   return commandLine.substr(0, end);
 }
+
+std::vector<std::wstring> SplitPaths(const std::wstring& tail) {
+  std::vector<std::wstring> paths;
+  std::wstring path;
+  bool quoted = false, started = false;
+  for (const wchar_t c : tail) {
+    if (c == L'"') {
+      quoted = !quoted;
+      started = true;
+    } else if (IsBlank(c) && !quoted) {
+      if (started) paths.push_back(path);
+      path.clear();
+      started = false;
+    } else {
+      path += c;
+      started = true;
+    }
+  }
+  if (started) paths.push_back(path);
+  return paths;
+}
+
+std::wstring PathsAsText(const std::vector<std::wstring>& paths) {
+  if (paths.size() == 1) return paths[0];
+  std::wstring text;
+  for (const std::wstring& path : paths) text += (text.empty() ? L"\"" : L" \"") + path + L"\"";
+  return text;
+}
+
+std::vector<std::wstring> PathsOfText(const std::wstring& text) {
+  return text.find(L'"') == std::wstring::npos ? std::vector<std::wstring>{text} : SplitPaths(text);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // How a Windows command line splits into the program and the rest, as the C runtime reads it.
 
@@ -9,3 +10,16 @@ std::wstring CommandLineTail(const std::wstring& commandLine);
 
 // The program that a command line starts: its first token, without the quotes around it.
 std::wstring ProgramOfCommandLine(const std::wstring& commandLine);
+
+// The paths that a command line's tail names, read as the C runtime reads arguments where none holds
+// a double quote, as no Windows path can: blanks separate them, double quotes group blanks into one
+// and are dropped, and a backslash is always just a backslash ("C:\" stays whole).
+std::vector<std::wstring> SplitPaths(const std::wstring& tail);
+
+// The paths as one text that PathsOfText reads back: one as it is, several each in double quotes with
+// one blank between.
+std::wstring PathsAsText(const std::vector<std::wstring>& paths);
+
+// The paths that a text names: where it holds a double quote, those SplitPaths reads; else the whole
+// text, as one path that may hold blanks.
+std::vector<std::wstring> PathsOfText(const std::wstring& text);

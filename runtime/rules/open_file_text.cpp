@@ -12,11 +12,15 @@ std::wstring DialogFilter(const std::wstring& barSeparated) {
   return filter;
 }
 
-std::wstring FirstChosenFile(const std::wstring& answer) {
-  const auto firstEnd = std::min(answer.find(L'\0'), answer.size());
-  const std::wstring first = answer.substr(0, firstEnd);
-  if (firstEnd + 1 >= answer.size()) return first;
-  const std::wstring second = answer.substr(firstEnd + 1, answer.find(L'\0', firstEnd + 1) - firstEnd - 1);
-  if (second.empty()) return first;
-  return JoinPath(first, second);
+std::vector<std::wstring> ChosenFiles(const std::wstring& answer) {
+  std::vector<std::wstring> parts;
+  for (size_t start = 0; start < answer.size() && answer[start] != L'\0';) {
+    const size_t end = std::min(answer.find(L'\0', start), answer.size());
+    parts.push_back(answer.substr(start, end - start));
+    start = end + 1;
+  }
+  if (parts.size() <= 1) return parts;
+  std::vector<std::wstring> files;
+  for (size_t i = 1; i < parts.size(); ++i) files.push_back(JoinPath(parts[0], parts[i]));
+  return files;
 }

@@ -21,6 +21,10 @@ bool StartsWithDrive(const std::wstring& path) {
          path[1] == L':';
 }
 
+bool IsFullPath(const std::wstring& path) {
+  return (StartsWithDrive(path) && path.size() >= 3 && path[2] == L'\\') || StartsWith(path, L"\\\\");
+}
+
 std::wstring ExtendedLengthPath(const std::wstring& fullPath) {
   if (StartsWithDrive(fullPath) && fullPath.size() >= 3 && fullPath[2] == L'\\') {
     return kExtendedPrefix + fullPath;

@@ -15,6 +15,9 @@ std::wstring::size_type FileNameStart(const std::wstring& path);
 // Whether the path begins with a drive letter and its colon ("C:").
 bool StartsWithDrive(const std::wstring& path);
 
+// Whether the path is a full one, the same from any current folder: "C:\..." or "\\server\...".
+bool IsFullPath(const std::wstring& path);
+
 // A full path (as GetFullPathName gives it) in the form that Windows' file calls take at any length,
 // even where the system's long-path setting is off: "C:\a" becomes "\\?\C:\a" and "\\server\share\a"
 // becomes "\\?\UNC\server\share\a". A path already in that form, or of another kind, stays as it is.

@@ -1,4 +1,5 @@
 #include "app/conversion.h"
+#include "app/conversion_list.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,15 @@
 // unless told another, converted to an MP3 beside it.
 class ConversionTest : public testing::Test {
  protected:
-  Conversion& Start(const std::wstring& input = L"") {
+  Conversion& Start(const std::wstring& input = L"", const Converter& converter = Beside()) {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
-    conversion = std::make_unique<Conversion>(
-        world.files, [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); },
-        AppPath(), video, GetMp3FileName(video));
+    conversion = std::make_unique<Conversion>(world.files, Starter(), converter, video, GetMp3FileName(video));
     return *conversion;
   }
+  Conversion::Starter Starter() {
+    return [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); };
+  }
+  static Converter Beside() { return {AppPath() + L"\\ffmpeg.exe", L"ffmpeg.exe"}; }
 
   FakeWorld world;
   TempFolder folder;
@@ -116,7 +119,7 @@ TEST_F(ConversionTest, AFailureIsToldInPlainWordsAndLeavesNoMp3) {
   const std::vector<Case> cases = {
       {1, false, L"ffmpeg version 4.1\r\n" + input + L": Invalid data found when processing input\r\n",
        L"Invalid data found when processing input"},
-      {0, false, L"", texts::kConverterWroteNothing},
+      {0, false, L"", WithInserts(texts::kConverterWroteNothing, {L"ffmpeg.exe"})},
       {0, true, L"  Duration: 00:30:00.00, start: 0.000000\nsize=    3552kB time=00:03:47.40 bitrate= 128.0kbits/s\r",
        WithInserts(texts::kMp3TooShort, {L"3:47", L"30:00"})},
   };
@@ -135,15 +138,12 @@ TEST_F(ConversionTest, AFailureIsToldInPlainWordsAndLeavesNoMp3) {
 }
 
 TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
-  world.startFailure = RuntimeError(ERROR_FILE_NOT_FOUND, L"Cannot start");
-  EXPECT_FALSE(Start().IsRunning());
-  EXPECT_EQ(conversion->Finish().failure, texts::kConverterNotFound);
-  // A 64-bit ffmpeg.exe on 32-bit Windows: the system's words name the program as "%1".
+  // A 64-bit ffmpeg.exe on 32-bit Windows, found on the PATH: the system's words name it as "%1".
   world.startFailure = RuntimeError(ERROR_BAD_EXE_FORMAT, L"Cannot start");
-  Start();
-  EXPECT_EQ(
-      conversion->Finish().failure,
-      WithInserts(texts::kConverterNotStarted, {WithInserts(SystemMessage(ERROR_BAD_EXE_FORMAT), {L"ffmpeg.exe"})}));
+  EXPECT_FALSE(Start(L"", {L"C:\\Tools\\ffmpeg.exe", L"C:\\Tools\\ffmpeg.exe"}).IsRunning());
+  EXPECT_EQ(conversion->Finish().failure,
+            WithInserts(texts::kConverterNotStarted,
+                        {L"C:\\Tools\\ffmpeg.exe", WithInserts(SystemMessage(ERROR_BAD_EXE_FORMAT), {L"ffmpeg.exe"})}));
   world.startFailure.reset();
 
   world.starts.clear();
@@ -160,4 +160,56 @@ TEST_F(ConversionTest, ACancelEndsTheConverterAndLeavesNothing) {
   EXPECT_TRUE(world.nextProcess->terminated);
   EXPECT_EQ(GetFileAttributesW(unfinished.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Each file is converted as a single one would be, one after another, and a failure stops none of the rest.
+TEST_F(ConversionTest, SeveralFilesAreConvertedOneAfterAnother) {
+  WriteFileBytes(folder / L"song.mp3", "ID3 the user's music");
+  const std::vector<std::wstring> files = {folder / L"a.avi", L"http://x/y.wav", folder / L"song.mp3",
+                                           folder / L"c.avi"};
+  ConversionList list(world.files, Starter(), Beside(), AppPath(), files);
+  world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00\r";
+  EXPECT_EQ(list.Progress(), 0.5 / 4);
+  world.ConverterEnds(0, true, L"size=  80kB time=00:00:10.00\r");
+  world.nextProcess = std::make_shared<FakeProcessState>();
+  EXPECT_TRUE(list.Advance());
+  EXPECT_EQ(list.Position(), 4u);
+  world.ConverterEnds(1, false, L"Invalid data found when processing input");
+  EXPECT_FALSE(list.Advance());
+  EXPECT_EQ(world.starts.size(), 2u);
+  EXPECT_EQ(ReadFileBytes(folder / L"a.mp3"), "ID3 music");
+  EXPECT_EQ(ReadFileBytes(folder / L"song.mp3"), "ID3 the user's music");
+
+  const ListEnd end = Summarise(list.Outcomes());
+  EXPECT_FALSE(end.complete);
+  EXPECT_EQ(end.status,
+            texts::kFailedStatusPrefix + WithInserts(texts::kSomeFailed, {L"3", L"4", L"y.wav", texts::kNotAFile}));
+  EXPECT_EQ(end.tip, end.status + L"\n\na.avi: converted\ny.wav: " + texts::kNotAFile + L"\nsong.mp3: " +
+                         texts::kAlreadyMp3 + L"\nc.avi: Invalid data found when processing input\n");
+  EXPECT_EQ(end.mp3Path, folder / L"a.mp3");
+}
+
+// Beside Quillet first, then in the full paths of the PATH: never the current folder or a relative entry.
+TEST_F(ConversionTest, TheConverterIsFoundBesideQuilletOrOnThePath) {
+  const std::wstring current = CurrentFolder();
+  for (const wchar_t* folderName : {L"tools", L"downloads"}) {
+    CreateDirectoryW((folder / folderName).c_str(), nullptr);
+    WriteFileBytes(folder / folderName + L"\\ffmpeg.exe", "MZ");
+  }
+  SetCurrentDirectoryW((folder / L"downloads").c_str());
+  const std::wstring path = L".;downloads;" + (folder / L"tools");
+  const Converter onThePath = FindConverter(world.files, folder / L"program", path);
+  EXPECT_EQ(onThePath.path, folder / L"tools\\ffmpeg.exe");
+  EXPECT_EQ(onThePath.name, onThePath.path);
+  EXPECT_EQ(FindConverter(world.files, folder / L"tools", L"").name, L"ffmpeg.exe");
+  EXPECT_EQ(FindConverter(world.files, folder / L"program", L".;downloads").path, L"");
+  SetCurrentDirectoryW(current.c_str());
+
+  ConversionList list(world.files, Starter(), {}, folder / L"program", {folder / L"a.avi", folder / L"b.avi"});
+  EXPECT_FALSE(list.Advance());
+  EXPECT_TRUE(world.starts.empty());
+  EXPECT_EQ(Summarise(list.Outcomes()).status,
+            texts::kFailedStatusPrefix +
+                WithInserts(texts::kSomeFailed,
+                            {L"2", L"2", L"a.avi", WithInserts(texts::kConverterNotFound, {folder / L"program"})}));
 }

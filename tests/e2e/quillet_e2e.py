@@ -123,10 +123,10 @@ class QuilletRun:
     """Quillet.exe started from its program folder with a command line, as a user starts it. The probe
     looks at this Quillet's window: the one that names the video on its command line."""
 
-    def __init__(self, program, arguments, environment=None):
+    def __init__(self, program, arguments, environment=None, folder=None):
         env = dict(os.environ, **(environment or {}))
         self.process = subprocess.Popen([wine_loader(), program, *arguments], stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, cwd=folder)
         self.video = ["--video", arguments[0].replace("/", "\\").split("\\")[-1]] if arguments else []
 
     def probe(self, *args, timeout=300):
@@ -187,15 +187,16 @@ class QuilletTestCase(unittest.TestCase):
         # Opening the MP3's folder would leave a file browser behind; that option is tested apart.
         set_stored_option("0")
 
-    def start(self, *arguments, program=None, environment=None):
-        run = QuilletRun(program or self.program, arguments, environment)
+    def start(self, *arguments, program=None, environment=None, folder=None):
+        run = QuilletRun(program or self.program, arguments, environment, folder)
         self.addCleanup(run.ensure_ended)
         return run
 
-    def convert(self, input_path, program=None, environment=None):
-        """Starts Quillet with the path on its command line; the final status line once closed."""
+    def convert(self, input_path, program=None, environment=None, folder=None):
+        """Starts Quillet with the path on its command line (from the folder, when given); the final
+        status line once closed."""
         run = self.start(input_path if input_path.startswith(("Z:", "\\\\")) else windows_path(input_path),
-                         program=program, environment=environment)
+                         program=program, environment=environment, folder=folder)
         status = run.wait_done()
         self.assertEqual(run.close(), 0, "Quillet did not end normally when closed")
         return status

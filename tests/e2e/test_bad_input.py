@@ -54,16 +54,22 @@ class BadInput(QuilletTestCase):
     def test_trailing_blanks(self):
         self.convert_expecting(windows_path(self.clip) + "  ", COMPLETE, os.path.join(self.media, "clip.mp3"))
 
-    def test_two_paths_on_the_command_line_are_one_text_that_names_no_file(self):
+    def test_several_files_handed_over_at_once_are_each_converted(self):
+        """As "Send to" passes them, each quoted; one that fails stops none of the rest."""
         other = os.path.join(self.media, "other.wav")
         shutil.copy(self.clip, other)
+        broken = os.path.join(self.media, "broken.avi")
+        with open(broken, "wb") as out:
+            out.write(b"not a video")
+        mp3s = [os.path.join(self.media, name) for name in ("clip.mp3", "other.mp3")]
         before = snapshot(self.work)
-        # As "Send to" passes two files: each quoted, one blank between.
-        run = self.start(windows_path(self.clip), windows_path(other))
+        run = self.start(windows_path(self.clip), windows_path(broken), windows_path(other))
         status = run.wait_done()
         self.assertEqual(run.close(), 0)
-        self.assertEqual(status, FAILED + "No such file or directory")
-        self.assert_only_changes(before)
+        self.assertEqual(status, FAILED + "1 of 3 files; broken.avi: Invalid data found when processing input")
+        self.assert_only_changes(before, mp3s)
+        for mp3 in mp3s:
+            self.assert_valid_mp3(mp3, 2)
 
     def test_what_is_no_file_on_this_computer_or_a_share_reaches_no_converter(self):
         listener = socket.socket()

@@ -22,14 +22,26 @@ class Conversion(QuilletTestCase):
             out.write(os.urandom(4096))
         self.assertEqual(self.convert(source), FAILED + "Invalid data found when processing input")
 
-    def test_a_missing_converter_is_reported_and_a_first_start_stores_the_option(self):
+    def test_the_converter_on_the_path_and_none_at_all(self):
+        """Without one beside Quillet, the PATH's is used, never one in the current folder or a relative
+        entry; without one anywhere, the user is told where to put it. A first start stores the option."""
         program = self.make_program_folder("Without Converter")
         source = os.path.join(self.media, "unconverted.mp4")
         make_media(source, 1)
         set_stored_option(None)
-        self.assertEqual(self.convert(source, program), FAILED + "ffmpeg.exe was not found in the program's folder")
+        self.assertEqual(self.convert(source, program),
+                         FAILED + f"ffmpeg.exe is neither beside Quillet (in {windows_path(os.path.dirname(program))}) "
+                                  "nor on the PATH: put it there, or install FFmpeg with a package manager (winget, "
+                                  "Scoop or Chocolatey), which puts it on the PATH")
         self.assertEqual(stored_option(), "1")
         self.assertFalse(os.path.exists(os.path.splitext(source)[0] + ".mp3"))
+
+        installed = os.path.dirname(self.make_program_folder(os.path.join("FFmpeg", "bin"), os.environ["QUILLET_FFMPEG_EXE"]))
+        os.remove(os.path.join(installed, "Quillet.exe"))
+        downloads = os.path.dirname(self.make_program_folder("Downloads", PROGRAMS["stand_in"]))
+        path = {"WINEPATH": f".;Downloads;{windows_path(installed)}"}
+        self.assertEqual(self.convert(source, program, environment=path, folder=downloads), COMPLETE)
+        self.assert_valid_mp3(os.path.splitext(source)[0] + ".mp3", 1)
 
     def test_closing_during_a_long_conversion_stops_the_converter(self):
         source = os.path.join(self.media, "long tone.wav")

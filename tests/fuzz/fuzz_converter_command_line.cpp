@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The program's own folder is a real one: no quotes, no trailing backslash but a root's.
   if (folder.find(L'"') != std::wstring::npos) return 0;
 
-  const std::vector<std::wstring> read = Arguments(BuildConverterCommandLine(folder, input, output));
+  const std::vector<std::wstring> read = Arguments(BuildConverterCommandLine(ConverterPath(folder), input, output));
   const std::vector<std::wstring> expected = {ConverterPath(folder),
                                               L"-y",
                                               L"-i",

@@ -30,3 +30,15 @@ TEST(ProgramOfCommandLine, IsTheFirstTokenWithoutQuotes) {
   EXPECT_EQ(ProgramOfCommandLine(L"\"C:\\unclosed"), L"C:\\unclosed");
   EXPECT_EQ(ProgramOfCommandLine(L""), L"");
 }
+
+TEST(PathsOfText, OnePathIsTheWholeTextSeveralAreReadAsACommandLineWould) {
+  using Paths = std::vector<std::wstring>;
+  EXPECT_EQ(PathsOfText(L"C:\\My Videos\\clip.avi"), Paths{L"C:\\My Videos\\clip.avi"});
+  EXPECT_EQ(PathsOfText(L"\"C:\\My Videos\\a.avi\" \"C:\\b.avi\""), (Paths{L"C:\\My Videos\\a.avi", L"C:\\b.avi"}));
+  EXPECT_EQ(PathsOfText(L" C:\\DOWNLO~1\\a.mp4  \"C:\\My Videos\\\""),
+            (Paths{L"C:\\DOWNLO~1\\a.mp4", L"C:\\My Videos\\"}));
+  EXPECT_EQ(PathsOfText(L"\"\""), Paths{L""});
+  for (const Paths& paths : {Paths{L"C:\\a b.avi"}, Paths{L"C:\\a b.avi", L"\\\\nas\\v\\", L""}}) {
+    EXPECT_EQ(PathsOfText(PathsAsText(paths)), paths);
+  }
+}

@@ -20,6 +20,7 @@ ConversionEnd Ended(unsigned long exitCode, bool written, std::wstring said = L"
   end.inputSeconds = inputSeconds;
   end.writtenSeconds = writtenSeconds;
   end.inputName = L"clip.avi";
+  end.converterName = L"ffmpeg.exe";
   return end;
 }
 
@@ -64,10 +65,4 @@ TEST(FailureReason, TellsWhatWentWrongInPlainWords) {
       {"length unknown or estimated", Ended(0, true, L"", std::nullopt, 3.0), L""},
   };
   for (const Case& c : cases) EXPECT_EQ(FailureReason(c.end), c.reason) << c.what;
-}
-
-TEST(StartFailureReason, AMissingConverterIsNamedPlainly) {
-  EXPECT_EQ(StartFailureReason(2, L"Cannot start"), L"ffmpeg.exe was not found in the program's folder");
-  EXPECT_EQ(StartFailureReason(3, L"Cannot start"), L"ffmpeg.exe was not found in the program's folder");
-  EXPECT_EQ(StartFailureReason(5, L"Access is denied."), L"ffmpeg.exe could not be started (Access is denied.)");
 }

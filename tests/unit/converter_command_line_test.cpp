@@ -3,22 +3,26 @@
 #include <gtest/gtest.h>
 
 TEST(ConverterCommandLine, QuotesTheProgramAndBothPaths) {
-  EXPECT_EQ(
-      BuildConverterCommandLine(L"C:\\Program Files\\Quillet", L"C:\\My Videos\\clip.avi", L"C:\\My Videos\\clip.mp3"),
-      L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"\\\\?\\C:\\My Videos\\clip.avi\" -f mp3 "
-      L"\"\\\\?\\C:\\My Videos\\clip.mp3\"");
-  EXPECT_EQ(BuildConverterCommandLine(L"C:\\Quillet", L"\\\\nas\\v\\clip.avi", L"\\\\nas\\v\\clip.mp3"),
+  EXPECT_EQ(BuildConverterCommandLine(L"C:\\Program Files\\Quillet\\ffmpeg.exe", L"C:\\My Videos\\clip.avi",
+                                      L"C:\\My Videos\\clip.mp3"),
+            L"\"C:\\Program Files\\Quillet\\ffmpeg.exe\" -y -i \"\\\\?\\C:\\My Videos\\clip.avi\" -f mp3 "
+            L"\"\\\\?\\C:\\My Videos\\clip.mp3\"");
+  EXPECT_EQ(BuildConverterCommandLine(L"C:\\Quillet\\ffmpeg.exe", L"\\\\nas\\v\\clip.avi", L"\\\\nas\\v\\clip.mp3"),
             L"\"C:\\Quillet\\ffmpeg.exe\" -y -i \"\\\\?\\UNC\\nas\\v\\clip.avi\" -f mp3 "
             L"\"\\\\?\\UNC\\nas\\v\\clip.mp3\"");
 }
 
-TEST(ConverterCommandLine, TheProgramLiesInTheProgramFolder) {
-  EXPECT_EQ(ConverterPath(L"C:\\Program Files\\Quillet"), L"C:\\Program Files\\Quillet\\ffmpeg.exe");
-  EXPECT_EQ(ConverterPath(L"C:\\"), L"C:\\ffmpeg.exe");
+TEST(ConverterCommandLine, TheConverterIsLookedForBesideQuilletThenOnlyInFullPathsOfThePath) {
+  EXPECT_EQ(ConverterCandidates(L"C:\\", L""), std::vector<std::wstring>{L"C:\\ffmpeg.exe"});
+  EXPECT_EQ(
+      ConverterCandidates(L"C:\\Program Files\\Quillet",
+                          L"C:\\Windows;;.;bin;C:relative;\"C:\\Program Files\\FFmpeg\\bin\" ;\\\\nas\\tools\\;%HOME%"),
+      (std::vector<std::wstring>{L"C:\\Program Files\\Quillet\\ffmpeg.exe", L"C:\\Windows\\ffmpeg.exe",
+                                 L"C:\\Program Files\\FFmpeg\\bin\\ffmpeg.exe", L"\\\\nas\\tools\\ffmpeg.exe"}));
 }
 
 TEST(ConverterCommandLine, PassesPathsWithoutTrimming) {
-  EXPECT_EQ(BuildConverterCommandLine(L"D:\\q", L" clip.avi ", L" clip.mp3"),
+  EXPECT_EQ(BuildConverterCommandLine(L"D:\\q\\ffmpeg.exe", L" clip.avi ", L" clip.mp3"),
             L"\"D:\\q\\ffmpeg.exe\" -y -i \" clip.avi \" -f mp3 \" clip.mp3\"");
 }
 

@@ -24,14 +24,11 @@ TEST(DialogFilter, TheProgramsFilterIsTheFormsOwnToTheCharacter) {
       L"*.nut;*.yuv;*.vob|All files|*.*");
 }
 
-TEST(FirstChosenFile, OneFileIsItsFullPath) {
-  EXPECT_EQ(FirstChosenFile(L"C:\\Videos\\clip.avi\0\0"s), L"C:\\Videos\\clip.avi");
-  EXPECT_EQ(FirstChosenFile(L"C:\\Videos\\clip.avi"), L"C:\\Videos\\clip.avi");
+TEST(ChosenFiles, AreFullPathsOfOneOrSeveral) {
+  using Files = std::vector<std::wstring>;
+  EXPECT_EQ(ChosenFiles(L"C:\\Videos\\clip.avi\0\0"s), Files{L"C:\\Videos\\clip.avi"});
+  EXPECT_EQ(ChosenFiles(L"C:\\Videos\\clip.avi"), Files{L"C:\\Videos\\clip.avi"});
+  EXPECT_EQ(ChosenFiles(L"C:\\Videos\0b.avi\0a.avi\0\0"s), (Files{L"C:\\Videos\\b.avi", L"C:\\Videos\\a.avi"}));
+  EXPECT_EQ(ChosenFiles(L"C:\\\0b.avi\0a.avi\0\0"s), (Files{L"C:\\b.avi", L"C:\\a.avi"}));
+  EXPECT_EQ(ChosenFiles(L"\0\0"s), Files{});
 }
-
-TEST(FirstChosenFile, SeveralFilesGiveTheFirstOnesFullPath) {
-  EXPECT_EQ(FirstChosenFile(L"C:\\Videos\0b.avi\0a.avi\0\0"s), L"C:\\Videos\\b.avi");
-  EXPECT_EQ(FirstChosenFile(L"C:\\\0b.avi\0a.avi\0\0"s), L"C:\\b.avi");
-}
-
-TEST(FirstChosenFile, NothingChosenIsEmpty) { EXPECT_EQ(FirstChosenFile(L"\0\0"s), L""); }

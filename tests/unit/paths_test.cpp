@@ -61,6 +61,20 @@ TEST(IsNoVideo, ThePlaceholderInOtherCaseOrWithABlankIsAPath) {
   EXPECT_FALSE(IsNoVideo(L"C:\\Videos\\clip.avi"));
 }
 
+TEST(FilesOfCommandLine, QuotedOrBy8Dot3NamesSeveralElseOneWithItsBlanks) {
+  using Files = std::vector<std::wstring>;
+  const auto exists = [](const std::wstring& path) {
+    return path == L"C:\\V\\A~1.MP4" || path == L"C:\\V\\B~1.MP4" || path == L"C:\\My Videos\\clip.avi";
+  };
+  EXPECT_EQ(FilesOfCommandLine(L"\"C:\\My Videos\\a.avi\" C:\\b.avi", exists),
+            (Files{L"C:\\My Videos\\a.avi", L"C:\\b.avi"}));
+  EXPECT_EQ(FilesOfCommandLine(L"C:\\V\\A~1.MP4 C:\\V\\B~1.MP4", exists),
+            (Files{L"C:\\V\\A~1.MP4", L"C:\\V\\B~1.MP4"}));
+  EXPECT_EQ(FilesOfCommandLine(L"C:\\My Videos\\clip.avi", exists), Files{L"C:\\My Videos\\clip.avi"});
+  EXPECT_EQ(FilesOfCommandLine(L"C:\\No Such\\clip.avi", exists), Files{L"C:\\No Such\\clip.avi"});
+  EXPECT_EQ(FilesOfCommandLine(L"\"\"", exists), Files{L""});
+}
+
 TEST(WithoutDoubleQuotes, RemovesEveryQuoteAndNothingElse) {
   EXPECT_EQ(WithoutDoubleQuotes(L"\"C:\\My Videos\\clip.avi\""), L"C:\\My Videos\\clip.avi");
   EXPECT_EQ(WithoutDoubleQuotes(L"\"a.avi\" \"b.avi\""), L"a.avi b.avi");

@@ -92,10 +92,11 @@ TEST_F(CompletionTest, AFailureIsToldWholeInTheTipWithTheErrorSound) {
 }
 
 TEST_F(CompletionTest, AConverterThatCouldNotStartIsReportedAtTheFirstTick) {
-  world.startFailure = RuntimeError(ERROR_FILE_NOT_FOUND, L"Cannot start");
+  world.startFailure = RuntimeError(ERROR_ACCESS_DENIED, L"Cannot start");
   StartConversion();
   Tick();
-  EXPECT_EQ(form->Status.Caption(), texts::kFailedStatusPrefix + std::wstring(texts::kConverterNotFound));
+  EXPECT_EQ(form->Status.Caption(),
+            texts::kFailedStatusPrefix + WithInserts(texts::kConverterNotStarted, {L"ffmpeg.exe", SystemMessage(5)}));
   ExpectIdleAgain();
   EXPECT_TRUE(world.opened.empty());
   EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONHAND});

@@ -44,7 +44,7 @@ TEST_F(InputChoiceTest, CancelLeavesTheTextAsItWas) {
   EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\dropped.avi");
 }
 
-TEST_F(InputChoiceTest, AFileDroppedAnywhereOnTheWindowBecomesTheVideo) {
+TEST_F(InputChoiceTest, FilesDroppedAnywhereOnTheWindowAreWhatIsConverted) {
   Load();
   const std::vector<std::pair<const wchar_t*, HWND>> targets = {
       {L"form", form->hWnd()},
@@ -60,7 +60,9 @@ TEST_F(InputChoiceTest, AFileDroppedAnywhereOnTheWindowBecomesTheVideo) {
   };
   for (const auto& [name, target] : targets) {
     const std::wstring first = std::wstring(L"C:\\Dropped on ") + name + L"\\Видео.mkv";
-    DropFiles(target, {first, L"C:\\Videos\\ignored.avi"});
+    DropFiles(target, {first, L"C:\\Videos\\second.avi"});
+    EXPECT_EQ(form->Text1.Text(), L"\"" + first + L"\" \"C:\\Videos\\second.avi\"");
+    DropFiles(target, {first});
     EXPECT_EQ(form->Text1.Text(), first);
   }
   EXPECT_TRUE(world.starts.empty());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
+#include "runtime/rules/text.h"
 #include "runtime/child_process.h"
 #include "tests/support/test_programs.h"
 #include "tests/window/window_driver.h"
@@ -72,11 +73,15 @@ TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
   EXPECT_TRUE(form->Timer1.Enabled());
 }
 
-TEST_F(StartupTest, TheTailIsOneTextWithTheQuotesRemoved) {
-  Load(L"\"C:\\a.avi\" \"C:\\b.avi\"");
-  EXPECT_EQ(form->Text1.Text(), L"C:\\a.avi C:\\b.avi");
+// As "Send to" and "Open with" pass several files: each is converted, the title says which.
+TEST_F(StartupTest, SeveralFilesOnTheCommandLineAreEachConverted) {
+  Load(L"\"C:\\a.avi\" C:\\b.avi");
+  EXPECT_EQ(form->Text1.Text(), L"\"C:\\a.avi\" \"C:\\b.avi\"");
   EXPECT_TRUE(world.messageBoxes.empty());
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
+  wchar_t title[64] = {};
+  GetWindowTextW(form->hWnd(), title, 64);
+  EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"1", L"2"}));
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
