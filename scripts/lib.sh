@@ -17,14 +17,16 @@ die() { log "error: $*"; exit 1; }
 
 # Debian packages: the cross compiler, Wine with its 32- and 64-bit halves and fonts, a virtual display,
 # Debian's ffmpeg for test media, Node's npm for the Windows ffmpeg.exe, icoutils to read the built
-# program's resources, and clang with libFuzzer for fuzzing the rules natively.
+# program's resources, clang with libFuzzer for fuzzing the rules natively, and for the release the
+# installer's tools (wixl and msitools, faketime for its dates) and osslsigncode with openssl.
 QUILLET_PACKAGES=(
-  cmake make python3 googletest clang libclang-rt-14-dev
+  cmake make python3 git googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine
   libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
   libxcomposite1:i386 libxfixes3:i386 libxext6:i386 libfreetype6:i386 libfontconfig1:i386
   xvfb xauth xdotool x11-utils imagemagick ffmpeg npm binutils icoutils
+  wixl msitools faketime osslsigncode openssl
 )
 
 install_packages() {
@@ -131,6 +133,19 @@ build_fuzzers() {
   cmake --build "$QUILLET_BUILD/fuzz" -j"$(nproc)" >/dev/null || cmake --build "$QUILLET_BUILD/fuzz" -j1
 }
 
+# Two builds of one commit give the same bytes: builds the program and its release again, elsewhere,
+# and compares Quillet.exe, the zip and the installer with the first build's.
+check_reproducible() {
+  local again="$QUILLET_BUILD/again" file
+  cmake --no-warn-unused-cli -S "$QUILLET_ROOT" -B "$again" -DCMAKE_TOOLCHAIN_FILE="$QUILLET_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DQUILLET_TESTS=OFF >/dev/null
+  cmake --build "$again" -j"$(nproc)" --target release >/dev/null
+  for file in "$QUILLET_BUILD"/Quillet.exe "$QUILLET_BUILD"/Quillet-*-win32.zip "$QUILLET_BUILD"/Quillet-*-win32.msi; do
+    cmp "$file" "$again/$(basename "$file")" || die "two builds differ: $(basename "$file")"
+  done
+  log "two builds give the same Quillet.exe, zip and installer"
+}
+
 build_quillet() {
   cmake --no-warn-unused-cli -S "$QUILLET_ROOT" -B "$QUILLET_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QUILLET_ROOT/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
@@ -210,6 +225,9 @@ start_test_user_session() {
   cp -a "$(prefix_template "$QUILLET_TEST_USER" win32)" "$QUILLET_USER_SESSION/prefix"
   cp -a "$(prefix_template "$QUILLET_TEST_USER" win64)" "$QUILLET_USER_SESSION/prefix64"
   export QUILLET_USER_PREFIX="$QUILLET_USER_SESSION/prefix" QUILLET_USER_PREFIX64="$QUILLET_USER_SESSION/prefix64"
+  # For the tests that need a prefix no other test has touched.
+  export QUILLET_USER_PREFIX_TEMPLATE
+  QUILLET_USER_PREFIX_TEMPLATE=$(prefix_template "$QUILLET_TEST_USER" win32)
   export QUILLET_E2E_USER="$QUILLET_TEST_USER"
   local arch prefix loader
   for arch in win32 win64; do

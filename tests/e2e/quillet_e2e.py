@@ -16,7 +16,7 @@ import time
 import unittest
 
 # Set by run.py: paths of Quillet.exe, the probe, the stand-in converter, the counting test build, the
-# release package and its version, and a DLL to plant beside Quillet.
+# release package, the installer and their version, a DLL to plant beside Quillet, and the source folder.
 PROGRAMS = {}
 
 SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\Quillet\Settings"

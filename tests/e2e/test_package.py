@@ -21,7 +21,7 @@ class Package(QuilletTestCase):
             text = readme.read()
         self.assertIn(f"Quillet {version}".encode(), text)
         self.assertIn(b"\r\n", text)
-        for topic in (b"ffmpeg.exe", b"Send to", b"Open with", b"VB and VBA Program Settings"):
+        for topic in (b"ffmpeg.exe", b"PATH", b"Send to", b"Open with", b"VB and VBA Program Settings"):
             self.assertIn(topic, text)
 
         quillet = os.path.join(program_folder, "Quillet.exe")

@@ -1,0 +1,115 @@
+"""The installer as a user runs it, in a Wine prefix of its own that no other test has touched:
+Quillet.exe, the user's README and the licence in the user's programs folder, a Start-menu and a
+"Send to" shortcut to it, an entry in Apps & features; the installed Quillet converts a file named
+on its command line; a higher version takes this one's place; uninstalling leaves nothing behind."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from quillet_e2e import COMPLETE, PROGRAMS, QuilletTestCase, make_media, wine, windows_path
+
+PRODUCT = "Quillet"
+UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
+
+
+def shortcut_target(path):
+    """The file a shell link names: the local base path of its LinkInfo."""
+    with open(path, "rb") as link:
+        data = link.read()
+    flags = int.from_bytes(data[20:24], "little")
+    at = 76 + (2 + int.from_bytes(data[76:78], "little") if flags & 0x1 else 0)
+    info = data[at:]
+    base = int.from_bytes(info[16:20], "little")
+    return info[base:info.index(b"\0", base)].decode("latin-1")
+
+
+def apps_and_features():
+    """The entries of Apps & features that name Quillet, as value dictionaries by product code."""
+    entries = {}
+    for root in ("HKCU", "HKLM"):
+        listing = wine("reg", "query", f"{root}\\{UNINSTALL}", "/s").stdout.decode("utf-8", "replace")
+        for block in listing.split("\r\n\r\n"):
+            lines = [line.strip() for line in block.strip().splitlines()]
+            values = dict((line.split(None, 2) + [""])[::2][:2] for line in lines[1:] if line)
+            if values.get("DisplayName") == PRODUCT:
+                entries[lines[0].rsplit("\\", 1)[-1]] = values
+    return entries
+
+
+class Install(QuilletTestCase):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.prefix = tempfile.mkdtemp(prefix="quillet-install-")
+        shutil.rmtree(cls.prefix)
+        shutil.copytree(os.environ["QUILLET_USER_PREFIX_TEMPLATE"], cls.prefix, symlinks=True)
+        cls.session_prefix = os.environ["WINEPREFIX"]
+        os.environ["WINEPREFIX"] = cls.prefix
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        os.environ["WINEPREFIX"] = cls.session_prefix
+        shutil.rmtree(cls.prefix, ignore_errors=True)
+        super().tearDownClass()
+
+    def installer(self, version):
+        """The release's installer of this build, or one made for a higher version by the same script."""
+        if version == PROGRAMS["version"]:
+            return PROGRAMS["installer"]
+        source = PROGRAMS["source"]
+        subprocess.run([sys.executable, os.path.join(source, "packaging", "make_release.py"), "--version", version,
+                        "--exe", PROGRAMS["quillet"], "--icon", os.path.join(source, "resources", "abc.ico"),
+                        "--readme", os.path.join(source, "packaging", "README.txt"),
+                        "--license", os.path.join(source, "LICENSE"), "--out-dir", self.work], check=True)
+        return os.path.join(self.work, f"Quillet-{version}-win32.msi")
+
+    def msiexec(self, action, version):
+        result = wine("msiexec", action, windows_path(self.installer(version)), "/qn", timeout=600)
+        self.assertEqual(result.returncode, 0, result.stderr.decode("utf-8", "replace"))
+
+    def test_install_convert_upgrade_uninstall(self):
+        profile = os.path.join(self.prefix, "drive_c", "users", os.environ.get("USER", "quillet-tests"))
+        folder = os.path.join(profile, "AppData", "Local", "Programs", "Quillet")
+        menus = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows")
+        shortcuts = [os.path.join(menus, "Start Menu", "Programs", "Quillet.lnk"),
+                     os.path.join(menus, "SendTo", "Quillet.lnk")]
+        installed = os.path.join(folder, "Quillet.exe")
+        version = PROGRAMS["version"]
+
+        self.msiexec("/i", version)
+        self.assertEqual(sorted(os.listdir(folder)), ["LICENSE.txt", "Quillet.exe", "README.txt"])
+        with open(installed, "rb") as program, open(PROGRAMS["quillet"], "rb") as built:
+            self.assertEqual(program.read(), built.read())
+        program_path = "C:" + installed.split("drive_c", 1)[1].replace("/", "\\")
+        for shortcut in shortcuts:
+            self.assertEqual(shortcut_target(shortcut).lower(), program_path.lower(), shortcut)
+        entries = apps_and_features()
+        self.assertEqual(len(entries), 1, entries)
+        code, entry = next(iter(entries.items()))
+        self.assertEqual((entry["DisplayVersion"], entry["Publisher"]), (version, "The Quillet developers"))
+        self.assertGreater(int(entry["Size"]), 100)
+        self.assertTrue(os.path.isfile(os.path.join(profile, "AppData", "Roaming", "Microsoft", "Installer", code,
+                                                    "Quillet.ico")), "no icon for Apps & features")
+
+        # With FFmpeg installed where a package manager puts it: on the PATH.
+        ffmpeg = os.path.join(self.work, "ffmpeg", "bin")
+        os.makedirs(ffmpeg)
+        shutil.copy(os.environ["QUILLET_FFMPEG_EXE"], ffmpeg)
+        source = os.path.join(self.media, "installed.wav")
+        make_media(source, 1, video=False)
+        self.assertEqual(self.convert(source, installed, {"WINEPATH": windows_path(ffmpeg)}), COMPLETE)
+        self.assert_valid_mp3(os.path.splitext(source)[0] + ".mp3", 1)
+
+        major, minor, patch = version.split(".")
+        higher = f"{major}.{minor}.{int(patch) + 1}"
+        self.msiexec("/i", higher)
+        self.assertEqual([entry["DisplayVersion"] for entry in apps_and_features().values()], [higher])
+        self.assertTrue(os.path.isfile(installed))
+
+        self.msiexec("/x", higher)
+        self.assertEqual(apps_and_features(), {})
+        for gone in [folder, os.path.dirname(folder)] + shortcuts:
+            self.assertFalse(os.path.exists(gone), f"{gone} is left")
