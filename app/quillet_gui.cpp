@@ -39,8 +39,8 @@ std::wstring Widened(const char* text) { return std::wstring(text, text + strlen
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
       commandLineTail_(std::move(commandLineTail)),
-      // Made in the topmost band, where the start-up puts it: moving it there later costs Wine a
-      // round through the window system as long as all the rest of the start-up.
+      // Made in the topmost band, where the start-up puts it: moving it there afterwards took a tenth
+      // of the start-up.
       form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this, true)),
       fonts_(WindowDpi(form_)),
       windows_(CreateControls(form_, kQuilletForm, WindowDpi(form_), fonts_)),
@@ -90,7 +90,7 @@ void QuilletGUI::Load() {
   StartupPieceDone("show");
 }
 
-// Start-up: icons, dialog options, the controller, the remembered option, topmost, and a video
+// Start-up: icons, dialog options, the controller, the remembered option, topmost, and the files
 // given on the command line, converted at once.
 void QuilletGUI::Form_Load() {
   SetIcon(form_, kIconGroup, true);
@@ -323,7 +323,7 @@ void QuilletGUI::RunUntrapped(Handler handler) {
   } catch (const std::exception& error) {
     ReportRunTimeError(Widened(error.what()));
   } catch (...) {
-    ReportRunTimeError(L"");
+    ReportRunTimeError(texts::kUnknownError);
   }
 }
 

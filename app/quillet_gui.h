@@ -15,12 +15,12 @@
 #include "runtime/outside_world.h"
 #include "runtime/tool_tip.h"
 
-// The one window of the program: choose a video, convert it to MP3 with the ffmpeg.exe beside the
-// program, and hear when it is done.
+// The one window of the program: choose videos, convert each to an MP3 with FFmpeg's ffmpeg.exe, and
+// hear when it is done.
 class QuilletGUI {
  public:
   // Creates the window and its controls, hidden. `commandLineTail` is the program's command line
-  // after its own name: a video to convert at once, or nothing.
+  // after its own name: files to convert at once, or nothing.
   QuilletGUI(OutsideWorld& world, std::wstring commandLineTail);
   QuilletGUI(const QuilletGUI&) = delete;
   QuilletGUI& operator=(const QuilletGUI&) = delete;

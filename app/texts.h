@@ -44,6 +44,7 @@ inline constexpr wchar_t kFolderAbove[] = L"Its folder's path is too long to ope
 inline constexpr wchar_t kFolderNotOpened[] = L"Its folder could not be opened";
 // Shown when something unforeseen fails, before the program ends; %1 says what.
 inline constexpr wchar_t kRunTimeError[] = L"Run-time error:\n\n%1";
+inline constexpr wchar_t kUnknownError[] = L"An error that Quillet does not know";
 
 // Why a conversion failed, after kFailedStatusPrefix; %1, %2, ... stand for what each names. The
 // converter is named "ffmpeg.exe" where it lies beside Quillet, else by its path.

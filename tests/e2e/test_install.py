@@ -26,15 +26,16 @@ def shortcut_target(path):
 
 
 def apps_and_features():
-    """The entries of Apps & features that name Quillet, as value dictionaries by product code."""
+    """Quillet's entries in Apps & features (Wine keeps them in HKLM, Windows in HKCU): their values by
+    product code."""
     entries = {}
     for root in ("HKCU", "HKLM"):
         listing = wine("reg", "query", f"{root}\\{UNINSTALL}", "/s").stdout.decode("utf-8", "replace")
-        for block in listing.split("\r\n\r\n"):
-            lines = [line.strip() for line in block.strip().splitlines()]
-            values = dict((line.split(None, 2) + [""])[::2][:2] for line in lines[1:] if line)
+        for block in filter(None, (block.strip() for block in listing.split("\r\n\r\n"))):
+            key, *lines = block.splitlines()
+            values = {line.split()[0]: line.split(None, 2)[-1] for line in lines if len(line.split()) >= 3}
             if values.get("DisplayName") == PRODUCT:
-                entries[lines[0].rsplit("\\", 1)[-1]] = values
+                entries[key.rsplit("\\", 1)[-1]] = values
     return entries
 
 
