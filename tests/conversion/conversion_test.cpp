@@ -90,7 +90,12 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     if (c.held == Held::EarlierThroughout)
       held = OpenShared(mp3, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     std::thread scanner;
-    if (c.held == Held::NewForAMoment) scanner = std::thread([&] { Sleep(300), held.reset(); });
+    if (c.held == Held::NewForAMoment) {
+      scanner = std::thread([&] {
+        Sleep(300);
+        held.reset();
+      });
+    }
     const ConversionResult result = conversion->Finish();
     if (scanner.joinable()) scanner.join();
     held.reset();
