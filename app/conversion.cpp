@@ -11,8 +11,12 @@
 #include "runtime/rules/text.h"
 
 Conversion::Conversion(FileSystem& files, const Starter& start, Converter converter, std::wstring inputPath,
-                       std::wstring mp3Path)
-    : files_(files), converter_(std::move(converter)), inputPath_(std::move(inputPath)), mp3Path_(std::move(mp3Path)) {
+                       std::wstring mp3Path, Claimed claimed)
+    : files_(files),
+      converter_(std::move(converter)),
+      inputPath_(std::move(inputPath)),
+      mp3Path_(std::move(mp3Path)),
+      claimed_(std::move(claimed)) {
   if (const DWORD error = ReserveUnfinishedFile(files_, mp3Path_, unfinishedPath_)) {
     startFailure_ = CannotWriteReason(FileNameOf(mp3Path_), error, SystemMessage(error));
     return;
@@ -54,7 +58,7 @@ ConversionResult Conversion::Finish() {
     if (!unfinishedPath_.empty()) DiscardUnfinished(files_, unfinishedPath_);
     return {failure, L""};
   }
-  const Placement placed = PutInPlace(files_, unfinishedPath_, mp3Path_);
+  const Placement placed = PutInPlace(files_, unfinishedPath_, mp3Path_, claimed_);
   if (!placed.refusal.empty()) {
     return {NotReplacedReason(FileNameOf(mp3Path_), placed.refusal, FileNameOf(placed.keptAt),
                               FileNameOf(placed.earlierAt)),

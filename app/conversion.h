@@ -27,11 +27,14 @@ class Conversion {
  public:
   // Starts a command line hidden; throws RuntimeError when it cannot.
   using Starter = std::function<std::unique_ptr<StartedProcess>(const std::wstring& commandLine)>;
+  // Whether an MP3 of another conversion has the path, or will have it.
+  using Claimed = std::function<bool(const std::wstring& path)>;
 
   // Reserves the unfinished MP3 beside `mp3Path` and starts the converter through `start`, writing
-  // into it. Both paths are full ones.
+  // into it. Both paths are full ones. A complete MP3 that must be kept under another name never takes
+  // one that is claimed.
   Conversion(FileSystem& files, const Starter& start, Converter converter, std::wstring inputPath,
-             std::wstring mp3Path);
+             std::wstring mp3Path, Claimed claimed = [](const std::wstring&) { return false; });
   Conversion(const Conversion&) = delete;
   Conversion& operator=(const Conversion&) = delete;
 
@@ -53,6 +56,7 @@ class Conversion {
   const Converter converter_;
   const std::wstring inputPath_;
   const std::wstring mp3Path_;
+  const Claimed claimed_;
   std::wstring unfinishedPath_;              // "" when none could be made
   std::unique_ptr<StartedProcess> process_;  // null when the converter could not be started
   std::wstring startFailure_;

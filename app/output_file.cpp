@@ -39,13 +39,17 @@ std::wstring Why(DWORD error) {
   return words.empty() ? WithInserts(texts::kErrorNumber, {std::to_wstring(error)}) : words;
 }
 
-// Moves the file to the first free name that `nameFor` gives for 1, 2, ...; sets `movedTo` to it.
+using Claimed = std::function<bool(const std::wstring&)>;
+
+// Moves the file to the first free name, not claimed, that `nameFor` gives for 1, 2, ...; sets
+// `movedTo` to it.
 template <typename NameFor>
-DWORD MoveToFreeName(FileSystem& files, const std::wstring& from, NameFor nameFor, std::wstring& movedTo) {
+DWORD MoveToFreeName(FileSystem& files, const std::wstring& from, NameFor nameFor, const Claimed& claimed,
+                     std::wstring& movedTo) {
   DWORD error = ERROR_ALREADY_EXISTS;
   for (int number = 1; number < kNamesToTry && IsTaken(error); ++number) {
     movedTo = nameFor(number);
-    error = Patiently([&] { return files.Move(from, movedTo, false); });
+    if (!claimed(movedTo)) error = Patiently([&] { return files.Move(from, movedTo, false); });
   }
   return error;
 }
@@ -53,25 +57,26 @@ DWORD MoveToFreeName(FileSystem& files, const std::wstring& from, NameFor nameFo
 // Keeps the new MP3 beside the name it could not take: under the first free numbered name, or where it
 // cannot be moved at all, under its unfinished one.
 Placement KeptBeside(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path,
-                     std::wstring refusal) {
+                     const Claimed& claimed, std::wstring refusal) {
   std::wstring numbered;
   const auto numberedName = [&](int number) { return TaggedName(mp3Path, std::to_wstring(number + 1)); };
-  const bool moved = MoveToFreeName(files, unfinishedPath, numberedName, numbered) == ERROR_SUCCESS;
+  const bool moved = MoveToFreeName(files, unfinishedPath, numberedName, claimed, numbered) == ERROR_SUCCESS;
   return {std::move(refusal), moved ? numbered : unfinishedPath};
 }
 
 // The earlier MP3 steps aside, the new one takes the name, and only then does the earlier one go.
-Placement Replace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path) {
+Placement Replace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path,
+                  const Claimed& claimed) {
   std::wstring aside;
   const auto asideName = [&](int number) {
     return TaggedName(mp3Path, texts::kReplacedTag + (number == 1 ? L"" : L" " + std::to_wstring(number)));
   };
-  DWORD error = MoveToFreeName(files, mp3Path, asideName, aside);
-  if (error != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, Why(error));
+  DWORD error = MoveToFreeName(files, mp3Path, asideName, claimed, aside);
+  if (error != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, claimed, Why(error));
   error = Patiently([&] { return files.Move(unfinishedPath, mp3Path, false); });
   if (error != ERROR_SUCCESS) {
     const bool back = Patiently([&] { return files.Move(aside, mp3Path, false); }) == ERROR_SUCCESS;
-    Placement kept = KeptBeside(files, unfinishedPath, mp3Path, Why(error));
+    Placement kept = KeptBeside(files, unfinishedPath, mp3Path, claimed, Why(error));
     if (!back) kept.earlierAt = aside;
     return kept;
   }
@@ -104,22 +109,24 @@ bool IsNonEmptyFile(FileSystem& files, const std::wstring& path) {
          (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow != 0);
 }
 
-Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path) {
+Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path,
+                     const Claimed& claimed) {
   // Asking what has the name opens nothing, so a reader of the earlier MP3 is no reason to keep both.
   WIN32_FILE_ATTRIBUTE_DATA earlier;
   const DWORD look = Patiently([&] { return files.Attributes(mp3Path, earlier); });
   if (look == ERROR_FILE_NOT_FOUND) {
     const DWORD error = Patiently([&] { return files.Move(unfinishedPath, mp3Path, false); });
-    return error == ERROR_SUCCESS ? Placement{L"", mp3Path} : KeptBeside(files, unfinishedPath, mp3Path, Why(error));
+    return error == ERROR_SUCCESS ? Placement{L"", mp3Path}
+                                  : KeptBeside(files, unfinishedPath, mp3Path, claimed, Why(error));
   }
-  if (look != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, Why(look));
+  if (look != ERROR_SUCCESS) return KeptBeside(files, unfinishedPath, mp3Path, claimed, Why(look));
   if (earlier.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    return KeptBeside(files, unfinishedPath, mp3Path, texts::kFolderOfThatName);
+    return KeptBeside(files, unfinishedPath, mp3Path, claimed, texts::kFolderOfThatName);
   }
   if (earlier.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
-    return KeptBeside(files, unfinishedPath, mp3Path, texts::kReadOnly);
+    return KeptBeside(files, unfinishedPath, mp3Path, claimed, texts::kReadOnly);
   }
-  return Replace(files, unfinishedPath, mp3Path);
+  return Replace(files, unfinishedPath, mp3Path, claimed);
 }
 
 void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "runtime/file_system.h"
@@ -34,8 +35,10 @@ struct Placement {
 // the new MP3 takes the name, and only then does the earlier one go to the Recycle Bin, or is deleted
 // where the drive has none: at no moment is neither under a name the user can find. One that cannot
 // be replaced (read-only, kept open by another program, a folder) stays, and the new MP3 is kept
-// beside it under a numbered name ("clip (2).mp3") or, failing that, its unfinished one.
-Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path);
+// beside it under a numbered name ("clip (2).mp3") or, failing that, its unfinished one. Neither the
+// numbered name nor the one the earlier MP3 steps aside to is ever one that `claimed` says is taken.
+Placement PutInPlace(FileSystem& files, const std::wstring& unfinishedPath, const std::wstring& mp3Path,
+                     const std::function<bool(const std::wstring&)>& claimed);
 
 // Removes an unfinished MP3. A failure goes unreported: nothing more could be done about it.
 void DiscardUnfinished(FileSystem& files, const std::wstring& unfinishedPath);

@@ -7,7 +7,6 @@
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
-#include "runtime/file_identity.h"
 #include "runtime/program_info.h"
 #include "runtime/rules/command_line.h"
 #include "runtime/rules/text.h"
@@ -105,9 +104,9 @@ void QuilletGUI::Form_Load() {
   if (!commandLineTail_.empty()) {
     const auto exists = [this](const std::wstring& path) {
       WIN32_FILE_ATTRIBUTE_DATA attributes;
-      return world_.Files().Attributes(FullPath(path), attributes) == ERROR_SUCCESS;
+      return world_.Files().Attributes(world_.Files().FullPath(path), attributes) == ERROR_SUCCESS;
     };
-    Text1.SetText(PathsAsText(FilesOfCommandLine(commandLineTail_, exists)));
+    ShowInputs(FilesOfCommandLine(commandLineTail_, exists));
     Command2_Click();
   }
 }
@@ -175,7 +174,15 @@ std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathNa
 // names changes nothing.
 void QuilletGUI::OLEDragDrop(HDROP drop) {
   const std::vector<std::wstring> files = DroppedFiles(drop).Paths();
-  if (!files.empty()) Text1.SetText(PathsAsText(files));
+  if (!files.empty()) ShowInputs(files);
+}
+
+// Explorer hands over 8.3 names ("Send to", and drops of files whose paths are long); the user knows
+// the long ones, and only they lead to the MP3 the user expects.
+void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
+  std::vector<std::wstring> named;
+  for (const std::wstring& text : texts) named.push_back(AsTheUserKnowsIt(world_.Files(), text));
+  Text1.SetText(PathsAsText(named));
 }
 
 // Watches the converter; the first tick that finds it gone starts the next file, or tells the user

@@ -59,6 +59,8 @@ class QuilletGUI {
   void Command1_Click();
   void Command2_Click();
   void OLEDragDrop(HDROP drop);
+  // Puts the files handed over into Text1, each as the user knows it.
+  void ShowInputs(const std::vector<std::wstring>& texts);
   void Timer1_Timer();
   void Status_Click();
   // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.

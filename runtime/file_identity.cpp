@@ -2,26 +2,24 @@
 
 #include <windows.h>
 
-#include "runtime/rules/path_text.h"
+NamedFile Named(FileSystem& files, const std::wstring& fullPath) {
+  NamedFile named{files.FullPath(fullPath), std::nullopt};
+  FileIdentity identity;
+  // Index 0 is no identity: Remote Desktop's redirected drives and some network drives give it to every file.
+  if (files.Identity(fullPath, identity) == ERROR_SUCCESS && identity.index != 0) named.identity = identity;
+  return named;
+}
 
-std::wstring FullPath(const std::wstring& path) {
-  const std::wstring plain = PlainPath(path);
-  const DWORD needed = GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return plain;
-  std::wstring full(needed, L'\0');
-  full.resize(GetFullPathNameW(plain.c_str(), needed, &full[0], nullptr));
-  return full;
+bool IsSamePath(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+bool IsSameFile(const NamedFile& a, const NamedFile& b) {
+  if (a.identity && b.identity) return a.identity->volume == b.identity->volume && a.identity->index == b.identity->index;
+  return IsSamePath(a.fullPath, b.fullPath);
 }
 
 bool IsSameFile(FileSystem& files, const std::wstring& a, const std::wstring& b) {
-  FileIdentity identityA, identityB;
-  // Index 0 is no identity: Remote Desktop's redirected drives and some network drives give it to every file.
-  if (files.Identity(a, identityA) == ERROR_SUCCESS && files.Identity(b, identityB) == ERROR_SUCCESS &&
-      identityA.index != 0 && identityB.index != 0) {
-    return identityA.volume == identityB.volume && identityA.index == identityB.index;
-  }
-  const std::wstring fullA = FullPath(a);
-  const std::wstring fullB = FullPath(b);
-  return CompareStringOrdinal(fullA.c_str(), static_cast<int>(fullA.size()), fullB.c_str(),
-                              static_cast<int>(fullB.size()), TRUE) == CSTR_EQUAL;
+  return IsSameFile(Named(files, a), Named(files, b));
 }

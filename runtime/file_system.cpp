@@ -7,7 +7,32 @@ namespace {
 
 DWORD Result(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : GetLastError(); }
 
+// A path-rewriting call of the kind that takes a buffer and says how long it must be.
+template <typename Call>
+DWORD Rewritten(Call call, std::wstring& result) {
+  result.assign(call(nullptr, 0), L'\0');
+  if (result.empty()) return GetLastError();
+  const DWORD length = call(&result[0], static_cast<DWORD>(result.size()));
+  if (length == 0) return GetLastError();
+  if (length >= result.size()) return ERROR_INSUFFICIENT_BUFFER;
+  result.resize(length);
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
+
+std::wstring FileSystem::FullPath(const std::wstring& path) {
+  const std::wstring plain = PlainPath(path);
+  std::wstring full;
+  if (Rewritten([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(plain.c_str(), size, buffer, nullptr); },
+                full) != ERROR_SUCCESS) {
+    full = plain;
+  }
+  // Windows reads 8.3 names in either form; Wine only in the plain one, which Windows takes below MAX_PATH.
+  std::wstring longPath;
+  const DWORD error = LongPathAt(full.size() < MAX_PATH ? full : ExtendedLengthPath(full), longPath);
+  return error == ERROR_SUCCESS ? PlainPath(longPath) : full;
+}
 
 DWORD FileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
                        UniqueFileHandle& file) {
@@ -74,8 +99,11 @@ DWORD Win32FileSystem::DeleteAt(const std::wstring& path) { return Result(Delete
 DWORD Win32FileSystem::RecycleAt(const std::wstring& shellPath) { return RecycleWithShell(shellPath); }
 
 DWORD Win32FileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {
-  shortPath.assign(GetShortPathNameW(path.c_str(), nullptr, 0), L'\0');
-  if (shortPath.empty()) return GetLastError();
-  shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size())));
-  return ERROR_SUCCESS;
+  return Rewritten([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); },
+                   shortPath);
+}
+
+DWORD Win32FileSystem::LongPathAt(const std::wstring& path, std::wstring& longPath) {
+  return Rewritten([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); },
+                   longPath);
 }

@@ -19,6 +19,12 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
+  // The path as users know it, whatever form it came in: made absolute against the current folder,
+  // "." and ".." resolved, each "/" turned into a backslash, plain ("C:\a" also for "\\?\C:\a"), and
+  // in the long names Explorer shows rather than the 8.3 names that "Send to" hands over
+  // ("C:\MYVIDE~1\FIRSTV~1.AVI"). A path whose long form cannot be had (a file not there) keeps its names.
+  std::wstring FullPath(const std::wstring& path);
+
   // CreateFileW.
   DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
              UniqueFileHandle& file);
@@ -50,6 +56,8 @@ class FileSystem {
   virtual DWORD RecycleAt(const std::wstring& shellPath) = 0;
   // GetShortPathNameW.
   virtual DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) = 0;
+  // GetLongPathNameW.
+  virtual DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) = 0;
 };
 
 class Win32FileSystem : public FileSystem {
@@ -62,4 +70,5 @@ class Win32FileSystem : public FileSystem {
   DWORD DeleteAt(const std::wstring& path) override;
   DWORD RecycleAt(const std::wstring& shellPath) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
+  DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
 };

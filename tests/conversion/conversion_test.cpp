@@ -167,31 +167,79 @@ TEST_F(ConversionTest, ACancelEndsTheConverterAndLeavesNothing) {
   EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Each file is converted as a single one would be, one after another, and a failure stops none of the rest.
-TEST_F(ConversionTest, SeveralFilesAreConvertedOneAfterAnother) {
-  WriteFileBytes(folder / L"song.mp3", "ID3 the user's music");
-  const std::vector<std::wstring> files = {folder / L"a.avi", L"http://x/y.wav", folder / L"song.mp3",
-                                           folder / L"c.avi"};
-  ConversionList list(world.files, Starter(), Beside(), AppPath(), files);
-  world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00\r";
-  EXPECT_EQ(list.Progress(), 0.5 / 4);
-  world.ConverterEnds(0, true, L"size=  80kB time=00:00:10.00\r");
-  world.nextProcess = std::make_shared<FakeProcessState>();
-  EXPECT_TRUE(list.Advance());
-  EXPECT_EQ(list.Position(), 4u);
-  world.ConverterEnds(1, false, L"Invalid data found when processing input");
-  EXPECT_FALSE(list.Advance());
-  EXPECT_EQ(world.starts.size(), 2u);
-  EXPECT_EQ(ReadFileBytes(folder / L"a.mp3"), "ID3 music");
-  EXPECT_EQ(ReadFileBytes(folder / L"song.mp3"), "ID3 the user's music");
+namespace {
 
-  const ListEnd end = Summarise(list.Outcomes());
-  EXPECT_FALSE(end.complete);
-  EXPECT_EQ(end.status,
-            texts::kFailedStatusPrefix + WithInserts(texts::kSomeFailed, {L"3", L"4", L"y.wav", texts::kNotAFile}));
-  EXPECT_EQ(end.tip, end.status + L"\n\na.avi: converted\ny.wav: " + texts::kNotAFile + L"\nsong.mp3: " +
-                         texts::kAlreadyMp3 + L"\nc.avi: Invalid data found when processing input\n");
-  EXPECT_EQ(end.mp3Path, folder / L"a.mp3");
+// The MP3s in the folder, by name, with what they hold.
+std::vector<std::pair<std::wstring, std::string>> Mp3sIn(const TempFolder& folder) {
+  std::vector<std::pair<std::wstring, std::string>> mp3s;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder / L"*.mp3").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    mp3s.emplace_back(found.cFileName, ReadFileBytes(folder / found.cFileName));
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  std::sort(mp3s.begin(), mp3s.end());
+  return mp3s;
+}
+
+}  // namespace
+
+// Each file is converted as a single one would be, one after another, under an MP3 name decided for the
+// whole list: a failure stops none of the rest, and no file of the list is lost to another.
+TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
+  using Files = std::vector<std::pair<std::wstring, std::string>>;
+  struct Case {
+    const char* what;
+    Files before;                     // in the folder before the list
+    std::vector<std::wstring> texts;  // names in the folder, or other texts
+    std::vector<DWORD> exitCodes;     // of the converters started, in turn; each writes "ID3 <its input's name>"
+    Files mp3sAfter;
+    std::wstring status;  // "" for complete
+    std::wstring fileLines;
+  };
+  const std::wstring notAFile = texts::kNotAFile, alreadyMp3 = texts::kAlreadyMp3;
+  const std::wstring invalid = L"Invalid data found when processing input";
+  const std::vector<Case> cases = {
+      {"a failure stops none of the rest", {{L"song.mp3", "ID3 the user's"}},
+       {L"a.avi", L"http://x/y.wav", L"song.mp3", L"c.avi"}, {0, 1},
+       {{L"a.mp3", "ID3 a.avi"}, {L"song.mp3", "ID3 the user's"}},
+       WithInserts(texts::kSomeFailed, {L"3", L"4", L"y.wav", notAFile}),
+       L"a.avi: converted\ny.wav: " + notAFile + L"\nsong.mp3: " + alreadyMp3 + L"\nc.avi: " + invalid + L"\n"},
+      {"two files that would make one MP3", {{L"talk.mp3", "ID3 from before"}}, {L"talk.mp4", L"talk.m4a"}, {0, 0},
+       {{L"talk (2).mp3", "ID3 talk.m4a"}, {L"talk.mp3", "ID3 talk.mp4"}}, L"", L"talk.mp4: converted\ntalk.m4a: converted\n"},
+      {"an MP3 of the list is none to replace, a numbered one none to overwrite",
+       {{L"song.mp3", "ID3 the user's"}, {L"song (2).mp3", "ID3 also the user's"}}, {L"song.wav", L"song.mp3"}, {0},
+       {{L"song (2).mp3", "ID3 also the user's"}, {L"song (3).mp3", "ID3 song.wav"}, {L"song.mp3", "ID3 the user's"}},
+       WithInserts(texts::kSomeFailed, {L"1", L"2", L"song.mp3", alreadyMp3}),
+       L"song.wav: converted\nsong.mp3: " + alreadyMp3 + L"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder videos;
+    for (const auto& [name, bytes] : c.before) WriteFileBytes(videos / name, bytes);
+    std::vector<std::wstring> texts;
+    for (const std::wstring& text : c.texts) texts.push_back(NamesAFile(text) ? videos / text : text);
+    world.starts.clear();
+    world.nextProcess = std::make_shared<FakeProcessState>();
+    world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00\r";
+    ConversionList list(world.files, Starter(), Beside(), AppPath(), texts);
+    EXPECT_EQ(list.Progress(), 0.5 / static_cast<double>(texts.size()));
+    for (size_t started = 0; started < c.exitCodes.size(); ++started) {
+      ASSERT_EQ(world.starts.size(), started + 1);
+      const std::wstring& line = world.starts.back().commandLine;
+      const size_t inputEnd = line.find(L"\" -f mp3");
+      const std::wstring input = FileNameOf(line.substr(0, inputEnd));
+      if (c.exitCodes[started] == 0) WriteFileBytes(world.ConverterOutput(), "ID3 " + Utf8(input));
+      world.ConverterEnds(c.exitCodes[started], false, c.exitCodes[started] ? invalid : L"size=  80kB time=00:00:10.00\r");
+      world.nextProcess = std::make_shared<FakeProcessState>();
+      EXPECT_EQ(list.Advance(), started + 1 < c.exitCodes.size());
+    }
+    EXPECT_EQ(world.starts.size(), c.exitCodes.size());
+    EXPECT_EQ(Mp3sIn(videos), c.mp3sAfter);
+    const ListEnd end = Summarise(list.Outcomes());
+    EXPECT_EQ(end.status, c.status.empty() ? texts::kCompleteStatus : texts::kFailedStatusPrefix + c.status);
+    EXPECT_EQ(end.tip, end.status + L"\n\n" + c.fileLines);
+  }
 }
 
 // The one beside Quillet is named "ffmpeg.exe", one on the PATH by its path; without one, every file

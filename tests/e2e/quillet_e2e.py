@@ -29,6 +29,11 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def short_path(path):
+    """The file's 8.3 path, as Explorer's "Send to" hands it over; Wine invents one for every file."""
+    return wine("winepath", "-s", windows_path(path)).stdout.decode("utf-8").strip()
+
+
 def wine_loader():
     return os.environ.get("QUILLET_WINE", "wine")
 
@@ -123,11 +128,12 @@ class QuilletRun:
     """Quillet.exe started from its program folder with a command line, as a user starts it. The probe
     looks at this Quillet's window: the one that names the video on its command line."""
 
-    def __init__(self, program, arguments, environment=None, folder=None):
+    def __init__(self, program, arguments, environment=None, folder=None, video=None):
         env = dict(os.environ, **(environment or {}))
         self.process = subprocess.Popen([wine_loader(), program, *arguments], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, cwd=folder)
-        self.video = ["--video", arguments[0].replace("/", "\\").split("\\")[-1]] if arguments else []
+        video = video or (arguments[0].replace("/", "\\").split("\\")[-1] if arguments else None)
+        self.video = ["--video", video] if video else []
 
     def probe(self, *args, timeout=300):
         return probe(*self.video, *args, timeout=timeout)
@@ -187,16 +193,18 @@ class QuilletTestCase(unittest.TestCase):
         # Opening the MP3's folder would leave a file browser behind; that option is tested apart.
         set_stored_option("0")
 
-    def start(self, *arguments, program=None, environment=None, folder=None):
-        run = QuilletRun(program or self.program, arguments, environment, folder)
+    def start(self, *arguments, program=None, environment=None, folder=None, video=None):
+        """Quillet started with the arguments; `video` names the file by which its window is found, where
+        that is not the first argument's name."""
+        run = QuilletRun(program or self.program, arguments, environment, folder, video)
         self.addCleanup(run.ensure_ended)
         return run
 
-    def convert(self, input_path, program=None, environment=None, folder=None):
+    def convert(self, input_path, program=None, environment=None, folder=None, video=None):
         """Starts Quillet with the path on its command line (from the folder, when given); the final
         status line once closed."""
         run = self.start(input_path if input_path.startswith(("Z:", "\\\\")) else windows_path(input_path),
-                         program=program, environment=environment, folder=folder)
+                         program=program, environment=environment, folder=folder, video=video)
         status = run.wait_done()
         self.assertEqual(run.close(), 0, "Quillet did not end normally when closed")
         return status

@@ -8,7 +8,7 @@ import subprocess
 import time
 
 from quillet_e2e import (COMPLETE, FAILED, PROGRAMS, START_STATUS, QuilletTestCase, make_media, probe, recycled,
-                         snapshot, wait_until, wine_loader, windows_path)
+                         short_path, snapshot, wait_until, wine_loader, windows_path)
 
 
 class BadInput(QuilletTestCase):
@@ -52,24 +52,34 @@ class BadInput(QuilletTestCase):
         self.convert_expecting(windows_path(folder) + "\\", FAILED)
 
     def test_trailing_blanks(self):
-        self.convert_expecting(windows_path(self.clip) + "  ", COMPLETE, os.path.join(self.media, "clip.mp3"))
+        self.convert_expecting(windows_path(self.clip) + "  ", COMPLETE, os.path.join(self.media, "clip.mp3"),
+                               video="clip.wav")
 
     def test_several_files_handed_over_at_once_are_each_converted(self):
-        """As "Send to" passes them, each quoted; one that fails stops none of the rest."""
+        """As "Send to" passes them: quoted long names, or unquoted 8.3 names (each MP3 under the name the
+        user sees); one that fails stops none of the rest."""
         other = os.path.join(self.media, "other.wav")
         shutil.copy(self.clip, other)
         broken = os.path.join(self.media, "broken.avi")
         with open(broken, "wb") as out:
             out.write(b"not a video")
-        mp3s = [os.path.join(self.media, name) for name in ("clip.mp3", "other.mp3")]
-        before = snapshot(self.work)
-        run = self.start(windows_path(self.clip), windows_path(broken), windows_path(other))
-        status = run.wait_done()
-        self.assertEqual(run.close(), 0)
-        self.assertEqual(status, FAILED + "1 of 3 files; broken.avi: Invalid data found when processing input")
-        self.assert_only_changes(before, mp3s)
-        for mp3 in mp3s:
-            self.assert_valid_mp3(mp3, 2)
+        video, track = os.path.join(self.media, "first video.mp4"), os.path.join(self.media, "second track.wav")
+        make_media(video, 2)
+        shutil.copy(self.clip, track)
+        cases = [([windows_path(self.clip), windows_path(broken), windows_path(other)], [self.clip, other],
+                  FAILED + "1 of 3 files; broken.avi: Invalid data found when processing input"),
+                 ([short_path(video), short_path(track)], [video, track], COMPLETE)]
+        for arguments, converted, expected in cases:
+            with self.subTest(arguments=arguments):
+                mp3s = [os.path.splitext(path)[0] + ".mp3" for path in converted]
+                before = snapshot(self.work)
+                run = self.start(*arguments, video=os.path.basename(converted[0]))
+                status = run.wait_done()
+                self.assertEqual(run.close(), 0)
+                self.assertEqual(status, expected)
+                self.assert_only_changes(before, mp3s)
+                for mp3 in mp3s:
+                    self.assert_valid_mp3(mp3, 2)
 
     def test_what_is_no_file_on_this_computer_or_a_share_reaches_no_converter(self):
         listener = socket.socket()

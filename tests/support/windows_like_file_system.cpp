@@ -45,3 +45,7 @@ DWORD WindowsLikeFileSystem::ShortPathAt(const std::wstring& path, std::wstring&
   shortPath = path;
   return ERROR_SUCCESS;
 }
+
+DWORD WindowsLikeFileSystem::LongPathAt(const std::wstring& path, std::wstring& longPath) {
+  return TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::LongPathAt(path, longPath);
+}

@@ -20,4 +20,5 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   DWORD DeleteAt(const std::wstring& path) override;
   DWORD RecycleAt(const std::wstring& shellPath) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
+  DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
 };

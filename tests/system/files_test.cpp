@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/output_file.h"
+#include "app/paths.h"
 #include "runtime/file_identity.h"
 #include "tests/support/windows_like_file_system.h"
 #include "tests/support/test_programs.h"
@@ -66,12 +67,21 @@ TEST_P(FilesTest, TheUnfinishedMp3IsANewFileOfItsOwn) {
             static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
-TEST(FullPath, ResolvesRelativePathsAndForwardSlashes) {
+// As Explorer hands them over, and as the user knows them.
+TEST(FullPath, ResolvesRelativePathsForwardSlashesAndShortNames) {
   TempFolder folder;
+  WindowsLikeFileSystem files;
   const std::wstring current = CurrentFolder();
   SetCurrentDirectoryW(folder.Path().c_str());
-  EXPECT_EQ(FullPath(L"clip.mp3"), folder / L"clip.mp3");
-  EXPECT_EQ(FullPath(L"sub/clip.mp3"), folder / L"sub\\clip.mp3");
-  EXPECT_EQ(FullPath(L"\\\\?\\" + (folder / L"clip.mp3")), folder / L"clip.mp3");
+  EXPECT_EQ(files.FullPath(L"clip.mp3"), folder / L"clip.mp3");
+  EXPECT_EQ(files.FullPath(L"sub/clip.mp3"), folder / L"sub\\clip.mp3");
+  EXPECT_EQ(files.FullPath(L"\\\\?\\" + (folder / L"clip.mp3")), folder / L"clip.mp3");
   SetCurrentDirectoryW(current.c_str());
+
+  WriteFileBytes(folder / L"first video.avi", "RIFF");
+  std::wstring shortName(MAX_PATH, L'\0');
+  shortName.resize(GetShortPathNameW((folder / L"first video.avi").c_str(), &shortName[0], MAX_PATH));
+  ASSERT_NE(FileNameOf(shortName), L"first video.avi");
+  EXPECT_EQ(files.FullPath(shortName), folder / L"first video.avi");
+  EXPECT_EQ(files.FullPath(GetFolder(shortName) + L"not there.avi"), GetFolder(shortName) + L"not there.avi");
 }
