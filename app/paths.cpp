@@ -39,8 +39,12 @@ std::wstring WithoutDoubleQuotes(std::wstring text) {
 std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
                                              const std::function<bool(const std::wstring&)>& exists) {
   const std::vector<std::wstring> pieces = SplitPaths(tail);
-  if (tail.find(L'"') != std::wstring::npos || pieces.size() < 2) return PathsOfText(tail);
-  return std::all_of(pieces.begin(), pieces.end(), exists) ? pieces : std::vector<std::wstring>{tail};
+  if (tail.find(L'"') != std::wstring::npos || pieces.size() < 2 || exists(tail)) return PathsOfText(tail);
+  const bool severalFiles = std::all_of(pieces.begin(), pieces.end(), exists) ||
+                            std::all_of(pieces.begin(), pieces.end(), [](const std::wstring& piece) {
+                              return IsFullPath(piece);
+                            });
+  return severalFiles ? pieces : std::vector<std::wstring>{tail};
 }
 
 bool NamesAFile(const std::wstring& text) {

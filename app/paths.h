@@ -21,8 +21,9 @@ std::wstring WithoutDoubleQuotes(std::wstring text);
 
 // The files that the program's command line hands over. With a double quote in it, the tail reads as
 // PathsOfText reads it. Without one, it may be several files each by its 8.3 name (as Explorer's
-// "Send to" passes them), or one path with blanks in it: the pieces where each names an existing
-// file, else the whole tail.
+// "Send to" passes them), or one path with blanks in it: the whole tail where it names an existing
+// file; else the blank-separated pieces where each names an existing file or each is a full path (a
+// file deleted since it was chosen is then a failure of its own); else the whole tail.
 std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
                                              const std::function<bool(const std::wstring&)>& exists);
 

@@ -1,5 +1,6 @@
 #include "app/quillet_gui.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "app/conversion_list.h"
@@ -129,7 +130,21 @@ void QuilletGUI::Command1_Click() {
   CD.Filter = texts::kDialogFilter;
   CD.MaxFileSize = kOpenDialogMaxFileSize;
   CD.ShowOpen();
-  if (!CD.FileName.empty()) Text1.SetText(CD.FileName);
+  // A dialog that fails to open (on a start name it cannot take, say) is shown once more without one.
+  if (CD.Error != 0 && CD.Error != FNERR_BUFFERTOOSMALL) {
+    CD.FileName.clear();
+    CD.ShowOpen();
+  }
+  if (CD.Error == FNERR_BUFFERTOOSMALL) {
+    world_.MsgBox(form_, texts::kTooManyChosenMessage, MB_ICONINFORMATION, texts::kAppTitle);
+    return;
+  }
+  if (CD.FileName.empty()) return;
+  const std::vector<std::wstring> files = PathsOfText(CD.FileName);
+  ShowInputs(files);
+  // The next showing opens where the user chose, and the quoted list of several is no name to start with.
+  CD.InitDir = GetFolder(files[0]);
+  if (files.size() > 1) CD.FileName.clear();
 }
 
 // Converts the files named in Text1 to MP3s beside them, one after another. A single file that cannot

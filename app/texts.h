@@ -22,6 +22,9 @@ inline constexpr wchar_t kNoVideoMessage[] =
 // Followed by the text that names no such file.
 inline constexpr wchar_t kNotAFileMessage[] =
     L"Quillet converts files on this computer or a network share. This is not one of them:\n\n";
+inline constexpr wchar_t kTooManyChosenMessage[] =
+    L"Too many files were chosen at once for the Add Videos window to hand them over. Choose fewer at a time, "
+    L"or drop them all on this window from Explorer instead.";
 inline constexpr wchar_t kAlreadyMp3Message[] =
     L"This file is already an MP3. Converting it would overwrite it, so Quillet leaves it untouched.";
 inline constexpr wchar_t kCompleteStatus[] =

@@ -33,8 +33,10 @@ struct OpenFileRequest {
   DWORD flags = 0;
   std::wstring title;
   std::wstring filter;      // description|patterns|description|patterns
-  DWORD maxFileSize = 260;  // characters the answer may take
-  std::wstring fileName;    // in: the name to start with; out: the choice, or "" when cancelled
+  DWORD maxFileSize = 260;     // characters the answer may take
+  std::wstring initialFolder;  // where the dialog opens when the name to start with names no folder
+  std::wstring fileName;       // in: the name to start with; out: the choice, or "" when there is none
+  DWORD error = 0;             // out: why there is no choice (CommDlgExtendedError); 0 for Cancel
 };
 
 class OutsideWorld {

@@ -27,10 +27,13 @@ void Win32OutsideWorld::ShowOpen(HWND owner, OpenFileRequest& request) {
   dialog.lpstrFile = answer.data();
   dialog.nMaxFile = static_cast<DWORD>(answer.size());
   dialog.lpstrTitle = request.title.c_str();
+  dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
   dialog.Flags = request.flags;
   static const auto getOpenFileName = LaterLoaded<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  static const auto extendedError = LaterLoaded<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
   const bool chosen = getOpenFileName(&dialog) != FALSE;
   request.fileName = chosen ? PathsAsText(ChosenFiles(std::wstring(answer.begin(), answer.end()))) : L"";
+  request.error = chosen ? 0 : extendedError();
 }
 
 bool Win32OutsideWorld::ShellOpen(const std::wstring& target) { return OpenWithShell(target); }

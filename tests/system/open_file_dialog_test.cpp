@@ -38,10 +38,11 @@ TEST(OpenFileDialog, CancelGivesNothingAndATypedNameComesBackWhole) {
   Win32OutsideWorld world;
   for (const auto& [answer, chosen] : answers) {
     OpenFileRequest request{OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES, L"Add Videos",
-                            L"All Video/Audio Files|*.avi|All files|*.*", 5000, folder / L"an earlier choice.avi"};
+                            L"All Video/Audio Files|*.avi|All files|*.*", 5000, L"", folder / L"an earlier choice.avi"};
     std::thread user(AnswerTheDialog, answer);
     world.ShowOpen(nullptr, request);
     user.join();
     EXPECT_EQ(request.fileName, chosen);
+    EXPECT_EQ(request.error, 0u);
   }
 }

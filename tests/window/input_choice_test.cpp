@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <cderr.h>
+
 #include <gtest/gtest.h>
 
 #include "app/texts.h"
@@ -20,15 +23,45 @@ TEST_F(InputChoiceTest, AddVideoShowsTheDialogAndTakesTheChosenFile) {
   EXPECT_TRUE(world.starts.empty());
 }
 
+// Each showing starts where the last choice was made: from the file chosen, or in the folder of several
+// with no name, since their quoted list is no name the dialog takes. One that fails for another reason
+// than Cancel is shown once more without a start name, and one that cannot hand over all the files
+// chosen says so.
 TEST_F(InputChoiceTest, TheDialogStartsFromTheLastChoice) {
-  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\first.avi"; };
+  const auto answer = [this](const std::wstring& fileName, DWORD error = 0) {
+    world.answerDialog = [fileName, error](OpenFileRequest& request) {
+      request.fileName = fileName;
+      request.error = error;
+    };
+  };
+  answer(L"C:\\Videos\\first.avi");
   Load();
   Click(form->Command1);
-  world.answerDialog = [](OpenFileRequest& request) { request.fileName = L"C:\\Videos\\second.avi"; };
+  answer(L"\"C:\\Videos\\a.avi\" \"C:\\Videos\\b.avi\"");
+  Click(form->Command1);
+  EXPECT_EQ(world.dialogRequests[1].fileName, L"C:\\Videos\\first.avi");
+  answer(L"C:\\Other\\second.avi");
+  Click(form->Command1);
+  EXPECT_EQ(world.dialogRequests[2].fileName, L"");
+  EXPECT_EQ(world.dialogRequests[2].initialFolder, L"C:\\Videos\\");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Other\\second.avi");
+
+  // As Windows refuses a start name it cannot take.
+  world.answerDialog = [](OpenFileRequest& request) {
+    request.error = request.fileName.empty() ? 0 : FNERR_INVALIDFILENAME;
+    request.fileName = request.fileName.empty() ? L"C:\\Videos\\third.avi" : L"";
+  };
+  world.dialogRequests.clear();
   Click(form->Command1);
   ASSERT_EQ(world.dialogRequests.size(), 2u);
-  EXPECT_EQ(world.dialogRequests[1].fileName, L"C:\\Videos\\first.avi");
-  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\second.avi");
+  EXPECT_EQ(world.dialogRequests[1].fileName, L"");
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\third.avi");
+
+  answer(L"", FNERR_BUFFERTOOSMALL);
+  Click(form->Command1);
+  ASSERT_EQ(world.messageBoxes.size(), 1u);
+  EXPECT_EQ(world.messageBoxes[0].prompt, texts::kTooManyChosenMessage);
+  EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\third.avi");
 }
 
 TEST_F(InputChoiceTest, CancelLeavesTheTextAsItWas) {
