@@ -35,7 +35,8 @@ void KeepTail(std::string& kept, std::string_view newBytes) {
   kept.append(newBytes);
   if (kept.size() <= kKeptBytes) return;
   const size_t cut = kept.size() - kKeptBytes;
-  const size_t lineStart = kept.find('\n', cut);
+  // Progress lines end in a carriage return alone: a line feed may be the last line's own end.
+  const size_t lineStart = kept.find_first_of("\r\n", cut);
   kept.erase(0, lineStart == std::string::npos ? cut : lineStart + 1);
 }
 

@@ -11,7 +11,8 @@
 std::wstring LastErrorLine(const std::wstring& errorOutput);
 
 // Adds what the converter wrote since the last look to what is kept of its messages: their end,
-// enough for its last words and progress however long it ran, beginning at a line where it can.
+// enough for its last words and progress however long it ran, beginning at a line (after a line
+// feed or a carriage return) where it can.
 void KeepTail(std::string& kept, std::string_view newBytes);
 
 // The converter's line with its reason first, for a status line that the user reads from the left:

@@ -1,5 +1,8 @@
 #include "runtime/hidden_process.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "runtime/child_process.h"
 #include "runtime/runtime_error.h"
 
@@ -90,16 +93,34 @@ std::string HiddenProcess::ReadNewErrorOutput() {
   return bytes;
 }
 
-std::wstring DecodeProgramOutput(const std::string& bytes) {
+namespace {
+
+// One line: UTF-8 where it is valid UTF-8, else the ANSI code page.
+std::wstring DecodeLine(std::string_view bytes) {
   if (bytes.empty()) return L"";
   const int size = static_cast<int>(bytes.size());
   UINT codePage = CP_UTF8;
-  int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  DWORD flags = MB_ERR_INVALID_CHARS;
+  int length = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
   if (length == 0) {
     codePage = CP_ACP;
-    length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    flags = 0;
+    length = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
   }
   std::wstring text(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, bytes.data(), size, &text[0], length);
+  MultiByteToWideChar(codePage, flags, bytes.data(), size, &text[0], length);
+  return text;
+}
+
+}  // namespace
+
+std::wstring DecodeProgramOutput(const std::string& bytes) {
+  std::wstring text;
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    text += DecodeLine(std::string_view(bytes).substr(start, end - start));
+    if (end < bytes.size()) text += static_cast<wchar_t>(bytes[end]);
+    start = end + 1;
+  }
   return text;
 }

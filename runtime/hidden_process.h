@@ -31,5 +31,6 @@ class HiddenProcess : public StartedProcess {
   UniqueFileHandle errorCapture_;  // read end of the capture file, which goes when it is closed
 };
 
-// The text of bytes a console program wrote: UTF-8 where they are valid UTF-8, else the ANSI code page.
+// The text of bytes a console program wrote, line by line: UTF-8 where a line is valid UTF-8, else the
+// ANSI code page, so that one line in another code page (a tag of an older file) spoils no other.
 std::wstring DecodeProgramOutput(const std::string& bytes);

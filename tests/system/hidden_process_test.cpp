@@ -156,10 +156,11 @@ TEST(InheritedHandleList, NamesEachStandardHandleOnceAndRefusesOneThatCannotBeIn
   }
 }
 
-TEST(DecodeProgramOutput, ReadsUtf8AndFallsBackToTheAnsiCodePage) {
+TEST(DecodeProgramOutput, ReadsUtf8AndFallsBackToTheAnsiCodePageLineByLine) {
   EXPECT_EQ(DecodeProgramOutput("caf\xc3\xa9"), L"café");
   EXPECT_EQ(DecodeProgramOutput(""), L"");
-  // Not UTF-8: read as the ANSI code page, so the text is still there.
-  EXPECT_EQ(DecodeProgramOutput("caf\xe9").substr(0, 3), L"caf");
-  EXPECT_EQ(DecodeProgramOutput("caf\xe9").size(), 4u);
+  // Not UTF-8: read as the ANSI code page, so the text is still there, and the next line as it is.
+  const std::wstring mixed = DecodeProgramOutput("    title: caf\xe9\r\n\xc3\xa9t\xc3\xa9.avi: Invalid data\r\n");
+  EXPECT_EQ(mixed.substr(0, 14), L"    title: caf");
+  EXPECT_EQ(mixed.substr(15), L"\r\nété.avi: Invalid data\r\n");
 }

@@ -32,14 +32,17 @@ TEST(LastErrorLine, IsEmptyWhenNothingWasSaid) {
   EXPECT_EQ(LastErrorLine(L"Conversion failed!\n"), L"");
 }
 
+// However long it ran: ffmpeg ends its progress lines with a carriage return alone.
 TEST(KeepTail, KeepsOnlyTheEndOfALongRunBeginningAtALine) {
-  std::string kept;
-  const std::string progress = "size=  40kB time=00:00:05.00 bitrate=  64.7kbits/s speed=2.3x\n";
-  for (int i = 0; i < 10000; ++i) KeepTail(kept, progress);
-  KeepTail(kept, "Error writing trailer: No space left on device\n");
-  EXPECT_LT(kept.size(), 200u * 1024);
-  EXPECT_EQ(kept.compare(0, 5, "size="), 0);
-  EXPECT_EQ(LastErrorLine(std::wstring(kept.begin(), kept.end())), L"Error writing trailer: No space left on device");
+  for (const char* lineEnd : {"\n", "\r"}) {
+    std::string kept;
+    const std::string progress = std::string("size=  40kB time=00:00:05.00 bitrate=  64.7kbits/s speed=2.3x") + lineEnd;
+    for (int i = 0; i < 10000; ++i) KeepTail(kept, progress);
+    KeepTail(kept, "Error writing trailer: No space left on device\n");
+    EXPECT_LT(kept.size(), 200u * 1024);
+    EXPECT_EQ(kept.compare(0, 5, "size="), 0);
+    EXPECT_EQ(LastErrorLine(std::wstring(kept.begin(), kept.end())), L"Error writing trailer: No space left on device");
+  }
 }
 
 TEST(ReasonFirst, DropsContextAndThePathTheLineBeginsWithAndNamesOtherPathsShortly) {
