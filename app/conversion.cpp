@@ -67,6 +67,7 @@ ConversionResult Conversion::Finish() {
   if (!placed.earlierAt.empty()) {
     return {L"", placed.keptAt, WithInserts(texts::kReplacedKept, {placed.earlierWhy, FileNameOf(placed.earlierAt)})};
   }
+  if (placed.earlierDeleted) return {L"", placed.keptAt, texts::kReplacedDeleted};
   return {L"", placed.keptAt};
 }
 

@@ -80,9 +80,10 @@ Placement Replace(FileSystem& files, const std::wstring& unfinishedPath, const s
     if (!back) kept.earlierAt = aside;
     return kept;
   }
-  error = Patiently([&] { return files.Recycle(aside); });
+  bool deletedForGood = false;
+  error = Patiently([&] { return files.Recycle(aside, deletedForGood); });
   if (error != ERROR_SUCCESS) return {L"", mp3Path, aside, Why(error)};
-  return {L"", mp3Path};
+  return {L"", mp3Path, L"", L"", deletedForGood};
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ struct Placement {
   // (nor deleted, on a drive that has none); else "".
   std::wstring earlierAt{};
   std::wstring earlierWhy{};  // why it could not go to the Recycle Bin, when the new MP3 took its name
+  bool earlierDeleted = false;  // it was deleted for good: its drive has no Recycle Bin
 };
 
 // Puts the complete MP3 under its name. A file already there first steps aside ("clip (replaced).mp3"),

@@ -15,6 +15,7 @@
 #include "runtime/settings_store.h"
 #include "runtime/startup_marks.h"
 #include "runtime/windows_shell.h"
+#include "winutil/scaled_icons.h"
 #include "winutil/topmost.h"
 #include "winutil/tovrandel_seticon.h"
 
@@ -256,7 +257,10 @@ void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
 void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
   FormFonts fonts(dpi);
   LayOutControls(kQuilletForm, windows_, dpi, fonts);
+  if (statusTip_) statusTip_->Rescale(fonts.Get(FontStyle::Regular));
   fonts_ = std::move(fonts);
+  // Made before the icons they replace go.
+  scaledIcons_ = std::make_unique<ScaledIcons>(form_, kIconGroup, dpi);
   SetWindowPos(form_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -289,7 +293,7 @@ void QuilletGUI::ShowProgress() {
 
 void QuilletGUI::ShowStatus(const std::wstring& text, const std::wstring& tip) {
   Status.SetCaption(text);
-  if (!statusTip_) statusTip_.emplace(form_, Status.hWnd());
+  if (!statusTip_) statusTip_.emplace(form_, Status.hWnd(), fonts_.Get(FontStyle::Regular));
   statusTip_->SetText(tip);
 }
 

@@ -14,6 +14,7 @@
 #include "runtime/form_builder.h"
 #include "runtime/outside_world.h"
 #include "runtime/tool_tip.h"
+#include "winutil/scaled_icons.h"
 
 // The one window of the program: choose videos, convert each to an MP3 with FFmpeg's ffmpeg.exe, and
 // hear when it is done.
@@ -103,6 +104,7 @@ class QuilletGUI {
   std::unique_ptr<Tovrandel1> Converter;
   std::unique_ptr<ConversionList> conversions_;
   std::optional<ToolTip> statusTip_;  // made when the status line first changes
+  std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus

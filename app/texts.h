@@ -43,6 +43,8 @@ inline constexpr wchar_t kTitleOfSeveral[] = L"Quillet - %1 of %2";
 // The end of a complete conversion with something the user must know; %1 says what.
 inline constexpr wchar_t kCompleteWithNote[] = L"Conversion complete! %1";
 inline constexpr wchar_t kReplacedKept[] = L"The MP3 it replaced could not go to the Recycle Bin (%1) and is %2";
+inline constexpr wchar_t kReplacedDeleted[] =
+    L"The MP3 it replaced is deleted for good: its drive has no Recycle Bin";
 inline constexpr wchar_t kFolderAbove[] = L"Its folder's path is too long to open, so %1 was opened";
 inline constexpr wchar_t kFolderNotOpened[] = L"Its folder could not be opened";
 // Shown when something unforeseen fails, before the program ends; %1 says what.

@@ -53,10 +53,10 @@ DWORD FileSystem::Move(const std::wstring& from, const std::wstring& to, bool re
 
 DWORD FileSystem::Delete(const std::wstring& path) { return DeleteAt(ExtendedLengthPath(path)); }
 
-DWORD FileSystem::Recycle(const std::wstring& path) {
+DWORD FileSystem::Recycle(const std::wstring& path, bool& deletedForGood) {
   std::wstring shellPath;
   const DWORD error = ShellPath(path, shellPath);
-  return error == ERROR_SUCCESS ? RecycleAt(shellPath) : error;
+  return error == ERROR_SUCCESS ? RecycleAt(shellPath, deletedForGood) : error;
 }
 
 DWORD FileSystem::ShellPath(const std::wstring& path, std::wstring& shellPath) {
@@ -96,7 +96,11 @@ DWORD Win32FileSystem::MoveAt(const std::wstring& from, const std::wstring& to, 
 
 DWORD Win32FileSystem::DeleteAt(const std::wstring& path) { return Result(DeleteFileW(path.c_str())); }
 
-DWORD Win32FileSystem::RecycleAt(const std::wstring& shellPath) { return RecycleWithShell(shellPath); }
+DWORD Win32FileSystem::RecycleAt(const std::wstring& shellPath, bool& deletedForGood) {
+  // Windows keeps a Recycle Bin on fixed drives only, external hard disks among them.
+  deletedForGood = GetDriveTypeW(PathRoot(shellPath).c_str()) != DRIVE_FIXED;
+  return RecycleWithShell(shellPath);
+}
 
 DWORD Win32FileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {
   return Rewritten([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); },

@@ -36,9 +36,10 @@ class FileSystem {
   DWORD Move(const std::wstring& from, const std::wstring& to, bool replace);
   // DeleteFileW.
   DWORD Delete(const std::wstring& path);
-  // Moves the file to its drive's Recycle Bin, or deletes it where the drive has none, without asking
-  // anything, as Explorer's "Delete" does.
-  DWORD Recycle(const std::wstring& path);
+  // Moves the file to its drive's Recycle Bin, or deletes it where the drive has none (USB sticks and
+  // network shares mostly), without asking anything, as Explorer's "Delete" does; `deletedForGood`
+  // says which.
+  DWORD Recycle(const std::wstring& path, bool& deletedForGood);
   // The path as the shell takes it: plain and shorter than MAX_PATH, in its 8.3 names where it is
   // longer and the volume has them; ERROR_FILENAME_EXCED_RANGE where it has no such form.
   DWORD ShellPath(const std::wstring& path, std::wstring& shellPath);
@@ -53,7 +54,7 @@ class FileSystem {
   virtual DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) = 0;
   virtual DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) = 0;
   virtual DWORD DeleteAt(const std::wstring& path) = 0;
-  virtual DWORD RecycleAt(const std::wstring& shellPath) = 0;
+  virtual DWORD RecycleAt(const std::wstring& shellPath, bool& deletedForGood) = 0;
   // GetShortPathNameW.
   virtual DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) = 0;
   // GetLongPathNameW.
@@ -68,7 +69,7 @@ class Win32FileSystem : public FileSystem {
   DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) override;
   DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) override;
   DWORD DeleteAt(const std::wstring& path) override;
-  DWORD RecycleAt(const std::wstring& shellPath) override;
+  DWORD RecycleAt(const std::wstring& shellPath, bool& deletedForGood) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
   DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
 };

@@ -60,7 +60,14 @@ struct GdiFontTraits {
   static void Close(Type h) { DeleteObject(h); }
 };
 
+struct IconTraits {
+  using Type = HICON;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { DestroyIcon(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFont = UniqueHandle<GdiFontTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;

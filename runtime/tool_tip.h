@@ -8,8 +8,11 @@
 // may have to cut off. It belongs to the control's window and goes with it.
 class ToolTip {
  public:
-  ToolTip(HWND owner, HWND control);
+  // Shows the tip in the font, as wide as the control.
+  ToolTip(HWND owner, HWND control, HFONT font);
   void SetText(const std::wstring& text);
+  // Takes the font, and the control's width, anew: after a move to a monitor of another dpi.
+  void Rescale(HFONT font);
 
  private:
   TOOLINFOW Tool();

@@ -25,6 +25,13 @@ bool IsFullPath(const std::wstring& path) {
   return (StartsWithDrive(path) && path.size() >= 3 && path[2] == L'\\') || StartsWith(path, L"\\\\");
 }
 
+std::wstring PathRoot(const std::wstring& path) {
+  if (StartsWithDrive(path) && path.size() >= 3 && path[2] == L'\\') return path.substr(0, 3);
+  const auto serverEnd = StartsWith(path, L"\\\\") ? path.find(L'\\', 2) : std::wstring::npos;
+  const auto shareEnd = serverEnd == std::wstring::npos ? serverEnd : path.find(L'\\', serverEnd + 1);
+  return shareEnd == std::wstring::npos ? L"" : path.substr(0, shareEnd + 1);
+}
+
 std::wstring ExtendedLengthPath(const std::wstring& fullPath) {
   if (StartsWithDrive(fullPath) && fullPath.size() >= 3 && fullPath[2] == L'\\') {
     return kExtendedPrefix + fullPath;

@@ -18,6 +18,9 @@ bool StartsWithDrive(const std::wstring& path);
 // Whether the path is a full one, the same from any current folder: "C:\..." or "\\server\...".
 bool IsFullPath(const std::wstring& path);
 
+// The root of a full plain path's drive: "C:\", or "\\server\share\" for a share; "" for anything else.
+std::wstring PathRoot(const std::wstring& path);
+
 // A full path (as GetFullPathName gives it) in the form that Windows' file calls take at any length,
 // even where the system's long-path setting is off: "C:\a" becomes "\\?\C:\a" and "\\server\share\a"
 // becomes "\\?\UNC\server\share\a". A path already in that form, or of another kind, stays as it is.

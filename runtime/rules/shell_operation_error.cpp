@@ -3,37 +3,52 @@
 namespace {
 
 // The Win32 error codes meant, as Windows numbers them.
-constexpr unsigned long kFileNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kWriteProtect = 19,
-                        kFileNameTooLong = 206, kCancelled = 1223, kInternalError = 1359;
+constexpr unsigned long kFileNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kNotSameDevice = 17,
+                        kWriteProtect = 19, kInvalidParameter = 87, kAlreadyExists = 183, kFileNameTooLong = 206,
+                        kFileTooLarge = 223, kCancelled = 1223;
 
-// The first of the shell's own codes; below it, SHFileOperation passes Win32 codes on.
-constexpr int kFirstShellCode = 0x71;
+// Set in a result with an error on the destination rather than the source.
+constexpr int kErrorOnDestination = 0x10000;
 
 struct ShellCode {
   int code;
   unsigned long error;
 };
 
-// The DE_ codes, and the one without a name, that a deletion can meet.
+// The codes of SHFileOperation's own, as documented: all others are Win32 error codes, some of which
+// have the same numbers as these.
 constexpr ShellCode kShellCodes[] = {
-    {0x74, kAccessDenied},     // DE_ROOTDIR: a root folder
-    {0x75, kCancelled},        // DE_OPCANCELLED
-    {0x78, kAccessDenied},     // DE_ACCESSDENIEDSRC
-    {0x79, kFileNameTooLong},  // DE_PATHTOODEEP
-    {0x7C, kFileNotFound},     // DE_INVALIDFILES
-    {0x81, kFileNameTooLong},  // DE_FILENAMETOOLONG
-    {0x86, kWriteProtect},     // DE_SRC_IS_CDROM
-    {0x87, kWriteProtect},     // DE_SRC_IS_DVD
-    {0xB7, kFileNameTooLong},  // DE_ERROR_MAX: longer than MAX_PATH
-    {0x402, kPathNotFound},    // an unknown error, mostly a path that is not there
+    {0x71, kAlreadyExists},     // DE_SAMEFILE
+    {0x72, kInvalidParameter},  // DE_MANYSRC1DEST
+    {0x73, kNotSameDevice},     // DE_DIFFDIR
+    {0x74, kAccessDenied},      // DE_ROOTDIR: a root folder
+    {0x75, kCancelled},         // DE_OPCANCELLED
+    {0x76, kInvalidParameter},  // DE_DESTSUBTREE
+    {0x78, kAccessDenied},      // DE_ACCESSDENIEDSRC
+    {0x79, kFileNameTooLong},   // DE_PATHTOODEEP
+    {0x7A, kInvalidParameter},  // DE_MANYDEST
+    {0x7C, kFileNotFound},      // DE_INVALIDFILES: a path that is not there
+    {0x7D, kInvalidParameter},  // DE_DESTSAMETREE
+    {0x7E, kAlreadyExists},     // DE_FLDDESTISFILE
+    {0x80, kAlreadyExists},     // DE_FILEDESTISFLD
+    {0x81, kFileNameTooLong},   // DE_FILENAMETOOLONG
+    {0x82, kWriteProtect},      // DE_DEST_IS_CDROM
+    {0x83, kWriteProtect},      // DE_DEST_IS_DVD
+    {0x84, kWriteProtect},      // DE_DEST_IS_CDRECORD
+    {0x85, kFileTooLarge},      // DE_FILE_TOO_LARGE
+    {0x86, kWriteProtect},      // DE_SRC_IS_CDROM
+    {0x87, kWriteProtect},      // DE_SRC_IS_DVD
+    {0x88, kWriteProtect},      // DE_SRC_IS_CDRECORD
+    {0xB7, kFileNameTooLong},   // DE_ERROR_MAX: longer than MAX_PATH
+    {0x402, kPathNotFound},     // an unknown error, mostly a path that is not there
 };
 
 }  // namespace
 
 unsigned long Win32ErrorOfShellOperation(int result) {
-  if (result >= 0 && result < kFirstShellCode) return static_cast<unsigned long>(result);
+  const int code = result > kErrorOnDestination ? result & ~kErrorOnDestination : result;
   for (const ShellCode& known : kShellCodes) {
-    if (known.code == result) return known.error;
+    if (known.code == code) return known.error;
   }
-  return kInternalError;
+  return static_cast<unsigned long>(result);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // A shell file operation's result as the Win32 error code it stands for. SHFileOperation answers in
-// codes of its own (DE_*) beside some Win32 ones, and the system's words for a DE_ code are another
-// error's: 0x78, the source may not be deleted, would read "This function is not supported on this
-// system". 0 stays 0.
+// codes of its own (DE_*, some with ERRORONDEST added) beside Win32 ones, and the system's words for a
+// DE_ code are another error's: 0x78, the source may not be deleted, would read "This function is not
+// supported on this system". Any other value is a Win32 error code and stays as it is; 0 stays 0.
 unsigned long Win32ErrorOfShellOperation(int result);

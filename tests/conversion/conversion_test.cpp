@@ -66,15 +66,17 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     bool earlierMp3;
     Held held;
     bool shortNames;
+    bool recycleBin;
     std::wstring note;
   };
   const std::vector<Case> cases = {
-      {"an earlier MP3, at any length", true, true, Held::Nothing, true, L""},
-      {"a scanner on the new MP3 until after the converter ends", false, false, Held::NewForAMoment, true, L""},
-      {"a reader on the earlier MP3", false, true, Held::EarlierThroughout, true, L""},
-      {"no Recycle Bin within the shell's reach", true, true, Held::Nothing, false,
+      {"an earlier MP3, at any length", true, true, Held::Nothing, true, true, L""},
+      {"a scanner on the new MP3 until after the converter ends", false, false, Held::NewForAMoment, true, true, L""},
+      {"a reader on the earlier MP3", false, true, Held::EarlierThroughout, true, true, L""},
+      {"no Recycle Bin within the shell's reach", true, true, Held::Nothing, false, true,
        WithInserts(texts::kReplacedKept,
                    {Trimmed(SystemMessage(ERROR_FILENAME_EXCED_RANGE), L". "), L"clip (replaced).mp3"})},
+      {"no Recycle Bin on the drive (a USB stick)", false, true, Held::Nothing, true, false, texts::kReplacedDeleted},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -82,6 +84,7 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     const std::wstring mp3 = videos + L"\\clip.mp3";
     world.nextProcess = std::make_shared<FakeProcessState>();
     world.files.shortNames = c.shortNames;
+    world.files.recycleBin = c.recycleBin;
     if (c.earlierMp3) WriteFileBytes(mp3, "an earlier MP3");
     Start(videos + L"\\clip.avi");
     world.ConverterEnds(0, true);
@@ -105,7 +108,7 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     EXPECT_EQ(ReadFileBytes(mp3), "ID3 music");
     EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((videos + L"\\clip (replaced).mp3").c_str()) != INVALID_FILE_ATTRIBUTES,
-              !c.note.empty());
+              !c.note.empty() && c.recycleBin);
     DeleteFileW((L"\\\\?\\" + videos + L"\\clip (replaced).mp3").c_str());
     DeleteFileW((L"\\\\?\\" + mp3).c_str());
   }

@@ -33,9 +33,13 @@ DWORD WindowsLikeFileSystem::DeleteAt(const std::wstring& path) {
   return TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::DeleteAt(path);
 }
 
-DWORD WindowsLikeFileSystem::RecycleAt(const std::wstring& shellPath) {
+DWORD WindowsLikeFileSystem::RecycleAt(const std::wstring& shellPath, bool& deletedForGood) {
   if (IsExtendedLength(shellPath)) return ERROR_INVALID_NAME;
-  return TooLong(shellPath) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::RecycleAt(shellPath);
+  if (TooLong(shellPath)) return ERROR_FILENAME_EXCED_RANGE;
+  if (recycleBin) return Win32FileSystem::RecycleAt(shellPath, deletedForGood);
+  // As the shell does on a drive without a Recycle Bin, asking nothing.
+  deletedForGood = true;
+  return DeleteFileW(shellPath.c_str()) ? ERROR_SUCCESS : GetLastError();
 }
 
 DWORD WindowsLikeFileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {

@@ -10,6 +10,7 @@ class WindowsLikeFileSystem : public Win32FileSystem {
  public:
   bool shortNames = true;
   bool fileIds = true;
+  bool recycleBin = true;  // a USB stick or a network share has none; Wine keeps one for every drive
 
  protected:
   DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
@@ -18,7 +19,7 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   DWORD IdentityAt(const std::wstring& path, FileIdentity& identity) override;
   DWORD MoveAt(const std::wstring& from, const std::wstring& to, bool replace) override;
   DWORD DeleteAt(const std::wstring& path) override;
-  DWORD RecycleAt(const std::wstring& shellPath) override;
+  DWORD RecycleAt(const std::wstring& shellPath, bool& deletedForGood) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
   DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
 };

@@ -107,6 +107,13 @@ TEST(UnfinishedAndNumberedNames, StayBesideTheMp3) {
   EXPECT_EQ(FileNameOf(L"C:\\v\\clip.mp3"), L"clip.mp3");
 }
 
+TEST(PathRoot, IsTheDrivesOrTheSharesRoot) {
+  EXPECT_EQ(PathRoot(L"E:\\Videos\\clip.mp3"), L"E:\\");
+  EXPECT_EQ(PathRoot(L"\\\\nas\\music\\clip.mp3"), L"\\\\nas\\music\\");
+  EXPECT_EQ(PathRoot(L"\\\\nas"), L"");
+  EXPECT_EQ(PathRoot(L"clip.mp3"), L"");
+}
+
 TEST(ExtendedLengthPath, PrefixesDrivesAndSharesAndReadsBack) {
   struct Forms {
     std::wstring full, extended, plain;

@@ -34,6 +34,16 @@ int ScreenDpi() {
   return dpi;
 }
 
+int IconWidth(LRESULT icon) {
+  ICONINFO info = {};
+  if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return 0;
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
 // Whether the font draws its outlines at any size, rather than bitmaps made for some sizes.
 bool IsScalable(HFONT font) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -74,7 +84,7 @@ const DesignedControl kDesigned[] = {
 
 }  // namespace
 
-class LayoutTest : public WindowTest {
+class LayoutTest : public ConversionTest {
  protected:
   // Every control in its place at the dpi, in the form's font: 8.25 point (`fontHeight` pixels), in
   // "MS Sans Serif" where its bitmaps suit the dpi, else in a face that scales.
@@ -127,7 +137,9 @@ TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFontAtTheScreensDpi) {
 // Moved to a monitor at 150 % and back, as Windows tells a per-monitor aware window: every control
 // and font at the new dpi, the window where Windows suggests.
 TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
-  Load();
+  StartConversion();
+  ConverterEnds(1, false, L"a reason too long for the status line to show, which its tip shows whole");
+  Tick();
   for (const auto& [dpi, fontHeight] : {std::pair{144, -17L}, std::pair{96, -11L}}) {
     RECT place;
     GetWindowRect(form->hWnd(), &place);
@@ -139,6 +151,15 @@ TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
     GetWindowRect(form->hWnd(), &place);
     EXPECT_TRUE(EqualRect(&place, &suggested));
     ExpectLaidOutAt(dpi, fontHeight);
+    // The icons and the status line's tip at the monitor's scale too.
+    EXPECT_EQ(IconWidth(SendMessageW(form->hWnd(), WM_GETICON, ICON_BIG, 0)), MulDiv(32, dpi, 96));
+    EXPECT_EQ(IconWidth(SendMessageW(form->hWnd(), WM_GETICON, ICON_SMALL, 0)), MulDiv(16, dpi, 96));
+    RECT status;
+    GetWindowRect(form->Status.hWnd(), &status);
+    EXPECT_EQ(SendMessageW(StatusTip(), TTM_GETMAXTIPWIDTH, 0, 0), status.right - status.left);
+    LOGFONTW tipFont = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(StatusTip(), WM_GETFONT, 0, 0)), sizeof tipFont, &tipFont);
+    EXPECT_EQ(tipFont.lfHeight, fontHeight);
   }
 }
 

@@ -56,10 +56,16 @@ bool WindowTest::PumpUntil(const std::function<bool()>& condition, DWORD millise
   return true;
 }
 
-std::wstring WindowTest::StatusTipText() const {
+HWND WindowTest::StatusTip() const {
   for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
        tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
-    if (GetWindow(tip, GW_OWNER) != form->hWnd()) continue;
+    if (GetWindow(tip, GW_OWNER) == form->hWnd()) return tip;
+  }
+  return nullptr;
+}
+
+std::wstring WindowTest::StatusTipText() const {
+  if (HWND tip = StatusTip()) {
     std::wstring text(1024, L'\0');
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;

@@ -28,7 +28,8 @@ class WindowTest : public testing::Test {
   void Tick();
   // Lets the window's messages run until the condition holds or the time is up.
   static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
-  // The text of the status line's tip; "<none>" when it has none.
+  // The status line's tip, or null while it has none; the text it shows, "<none>" without one.
+  HWND StatusTip() const;
   std::wstring StatusTipText() const;
   // Whether the program asked to end (a quit message is waiting); takes the message away.
   static bool TakeQuitMessage();
