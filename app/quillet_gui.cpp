@@ -3,11 +3,13 @@
 #include <cderr.h>
 #include <commdlg.h>
 
-#include "app/conversion_list.h"
 #include "app/form_definition.h"
+#include "app/outcome_words.h"
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
+#include "converter/converter_location.h"
+#include "converter/input_file.h"
 #include "runtime/program_info.h"
 #include "runtime/rules/command_line.h"
 #include "runtime/rules/text.h"
@@ -44,17 +46,17 @@ QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
       // of the start-up.
       form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this, true)),
       fonts_(WindowDpi(form_)),
-      windows_(CreateControls(form_, kQuilletForm, WindowDpi(form_), fonts_)),
-      Label1(windows_.at(kLabel1)),
-      Label2(windows_.at(kLabel2)),
-      Label3(windows_.at(kLabel3)),
-      Label4(windows_.at(kLabel4)),
-      Frame1(windows_.at(kFrame1)),
-      Text1(windows_.at(kText1)),
-      Command1(windows_.at(kCommand1)),
-      Command2(windows_.at(kCommand2)),
-      Status(windows_.at(kStatus)),
-      Check1(windows_.at(kCheck1)),
+      controls_(form_, kQuilletForm, WindowDpi(form_), fonts_),
+      Label1(controls_[kLabel1]),
+      Label2(controls_[kLabel2]),
+      Label3(controls_[kLabel3]),
+      Label4(controls_[kLabel4]),
+      Frame1(controls_[kFrame1]),
+      Text1(controls_[kText1]),
+      Command1(controls_[kCommand1]),
+      Command2(controls_[kCommand2]),
+      Status(controls_[kStatus]),
+      Check1(controls_[kCheck1]),
       Timer1(form_, kTimer1Id, kTimer1Interval),
       CD(world, form_) {
   Check1.Click = [this] { Check1_Click(); };
@@ -73,7 +75,7 @@ void QuilletGUI::AllowExplorersMessages() {
   std::vector<HWND> dropTargets = {form_};
   for (const ControlDefinition* control = kQuilletForm.controls;
        control != kQuilletForm.controls + kQuilletForm.controlCount; ++control) {
-    if (control->acceptsDrops) dropTargets.push_back(windows_.at(control->id));
+    if (control->acceptsDrops) dropTargets.push_back(controls_[control->id]);
   }
   for (HWND window : dropTargets) {
     for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
@@ -98,7 +100,9 @@ void QuilletGUI::Form_Load() {
   SetIcon(form_, kIconGroup, false);
   StartupPieceDone("icons");
   CD.Flags = kOpenDialogFlags;
-  Converter = std::make_unique<Tovrandel1>(Timer1);
+  Converter = std::make_unique<Tovrandel1>(
+      Timer1, world_.Files(),
+      [this](const std::wstring& commandLine, ProcessPriority priority) { return ShellSync(commandLine, priority); });
   Check1.SetValue(OptionValueFromStoredText(GetSetting(kSettingsApp, kSettingsSection, kOptionKey, kDefaultOption)));
   StartupPieceDone("option");
   SetTopMostWindow(form_, kTrue);
@@ -113,12 +117,13 @@ void QuilletGUI::Form_Load() {
   }
 }
 
-// Closing, for whatever reason: stop the conversion, remove its unfinished MP3 and end. Nothing is
-// asked or refused.
+// Closing, for whatever reason: stop the conversions, remove their unfinished MP3s and end. Nothing is
+// asked or refused. The window goes from the screen first, so that a file the converters leave busy
+// for a moment is waited for out of sight.
 void QuilletGUI::Form_QueryUnload() {
+  ShowWindow(form_, SW_HIDE);
   Converter->CancelConvert();
   Converter.reset();
-  CancelConversion();
   End();
 }
 
@@ -148,18 +153,19 @@ void QuilletGUI::Command1_Click() {
   if (files.size() > 1) CD.FileName.clear();
 }
 
-// Converts the files named in Text1 to MP3s beside them, one after another. A single file that cannot
+// Converts the files named in Text1 to MP3s beside them, several at once. A single file that cannot
 // be converted is refused with a message; of several, each is one that failed. A converter that cannot
 // be started is reported by the first tick of the watcher, like any conversion that failed.
 void QuilletGUI::Command2_Click() {
   const std::vector<std::wstring> files = PathsOfText(Text1.Text());
   if (files.size() <= 1) {
     const std::wstring text = files.empty() ? L"" : files[0];
+    if (IsNoVideo(text)) {
+      world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
+      return;
+    }
     switch (ReadInputFile(world_.Files(), text).refusal) {
-      case InputFile::Refusal::NoVideo:
-        world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
-        return;
-      case InputFile::Refusal::NotAFile:
+      case InputFile::Refusal::NoFile:
         world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
         return;
       case InputFile::Refusal::AlreadyAnMp3:
@@ -174,16 +180,14 @@ void QuilletGUI::Command2_Click() {
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
-  const std::wstring programFolder = AppPath();
-  conversions_ = std::make_unique<ConversionList>(
-      world_.Files(), [this](const std::wstring& commandLine) { return ShellSync(commandLine); },
-      FindConverter(world_.Files(), programFolder, EnvironmentVariable(L"PATH")), programFolder, files);
-  ShowPosition();
+  Converter->ConvertFiles(FindConverter(world_.Files(), AppPath(), EnvironmentVariable(L"PATH")), files,
+                          world_.LogicalProcessors());
+  ShowProgress();
   Timer1.SetEnabled(true);
 }
 
-std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName) {
-  return world_.StartHidden(ProgramOfCommandLine(PathName), PathName);
+std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName, ProcessPriority priority) {
+  return world_.StartHidden(ProgramOfCommandLine(PathName), PathName, priority);
 }
 
 // Files dropped on the window, wherever, become what is to be converted. A drop that carries no file
@@ -201,29 +205,28 @@ void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
   Text1.SetText(PathsAsText(named));
 }
 
-// Watches the converter; the first tick that finds it gone starts the next file, or tells the user
-// how the list ended.
+// Watches the conversions; the first tick that finds every file ended tells the user how the list
+// ended. Meanwhile the title and the taskbar follow the list as it comes along.
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
-  if (IsProcessRunning()) {
-    if (++ticksSinceProgress_ == kTicksPerProgress) ShowProgress();
-  } else if (conversions_ && conversions_->Advance()) {
-    ShowPosition();
-  } else if (conversions_) {
-    const std::vector<FileOutcome> outcomes = conversions_->Outcomes();
-    conversions_.reset();
-    ShowEnd(outcomes);
+  if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
+    if (list->Advance()) {
+      ShowEnd(Converter->EndConversions());
+    } else if (++ticksSinceProgress_ == kTicksPerProgress || list->Started() != shownStarted_) {
+      ShowProgress();
+    }
   }
   TimerBusy = false;
 }
 
 void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
-  const ListEnd end = Summarise(outcomes);
+  const std::wstring programFolder = AppPath();
+  const ListEnd end = Summarise(outcomes, programFolder);
   ShowStatus(end.status, end.tip);
   SetWindowTextW(form_, texts::kAppTitle);
   // A failure stays red on the taskbar until the next conversion starts.
-  ShowOnTaskbar(end.complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
+  world_.ShowTaskbarProgress(form_, end.complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
   Timer1.SetEnabled(false);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
@@ -234,7 +237,7 @@ void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
       // Told after the result is on the screen: nearly every folder opens as it is.
       const std::wstring folderNote = OpenFolder(GetFolder(end.mp3Path));
       if (!folderNote.empty()) {
-        const ListEnd noted = Summarise(outcomes, folderNote);
+        const ListEnd noted = Summarise(outcomes, programFolder, folderNote);
         ShowStatus(noted.status, noted.tip);
       }
     }
@@ -256,7 +259,7 @@ void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
 
 void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
   FormFonts fonts(dpi);
-  LayOutControls(kQuilletForm, windows_, dpi, fonts);
+  controls_.LayOut(dpi, fonts);
   if (statusTip_) statusTip_->Rescale(fonts.Get(FontStyle::Regular));
   fonts_ = std::move(fonts);
   // Made before the icons they replace go.
@@ -265,30 +268,18 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool QuilletGUI::IsProcessRunning() { return conversions_ && conversions_->IsRunning(); }
-
-void QuilletGUI::CancelConversion() {
-  if (conversions_) conversions_->Cancel();
-  conversions_.reset();
-}
-
-void QuilletGUI::ShowPosition() {
-  ticksSinceProgress_ = 0;
-  const size_t count = conversions_->Count();
-  if (count == 1) {
-    ShowOnTaskbar(TaskbarProgress::Indeterminate, 0);
-    return;
-  }
-  const size_t position = conversions_->Position();
-  const std::wstring title = WithInserts(texts::kTitleOfSeveral, {std::to_wstring(position), std::to_wstring(count)});
-  SetWindowTextW(form_, title.c_str());
-  ShowOnTaskbar(TaskbarProgress::Normal, static_cast<double>(position - 1) / static_cast<double>(count));
-}
-
 void QuilletGUI::ShowProgress() {
   ticksSinceProgress_ = 0;
-  const std::optional<double> share = conversions_->Progress();
-  ShowOnTaskbar(share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate, share.value_or(0));
+  ConversionList& list = *Converter->Conversions();
+  if (list.Count() > 1 && list.Started() != shownStarted_) {
+    const std::wstring title =
+        WithInserts(texts::kTitleOfSeveral, {std::to_wstring(list.Started()), std::to_wstring(list.Count())});
+    SetWindowTextW(form_, title.c_str());
+  }
+  shownStarted_ = list.Started();
+  const std::optional<double> share = list.Progress();
+  world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
+                             share.value_or(0));
 }
 
 void QuilletGUI::ShowStatus(const std::wstring& text, const std::wstring& tip) {
@@ -304,12 +295,6 @@ void QuilletGUI::SwitchConvertCaption() {
 void QuilletGUI::PlayFinishedSound() { world_.Beep(MB_ICONASTERISK); }
 
 void QuilletGUI::PlayErrorSound() { world_.Beep(MB_ICONHAND); }
-
-void QuilletGUI::ShowOnTaskbar(TaskbarProgress state, double share) {
-  taskbarState_ = state;
-  taskbarShare_ = share;
-  world_.ShowTaskbarProgress(form_, state, share);
-}
 
 // Also paints at once, so that the result is on the screen before a folder opens or a sound plays.
 // The keyboard focus goes back where the user left it.
@@ -356,7 +341,6 @@ void QuilletGUI::RunUntrapped(Handler handler) {
 void QuilletGUI::ReportRunTimeError(const std::wstring& description) {
   world_.MsgBox(form_, WithInserts(texts::kRunTimeError, {description}), MB_ICONERROR, texts::kAppTitle);
   Converter.reset();
-  CancelConversion();
   End();
 }
 
@@ -377,7 +361,6 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarButtonCreated_) {
     // A new button (the window's first, or after Explorer restarted) shows nothing yet.
     world_.TaskbarButtonCreated(form_);
-    if (taskbarState_ != TaskbarProgress::None) world_.ShowTaskbarProgress(form_, taskbarState_, taskbarShare_);
     return 0;
   }
   switch (message) {

@@ -2,12 +2,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "app/conversion_list.h"
 #include "converter/tovrandel1.h"
 #include "runtime/common_dialog.h"
 #include "runtime/controls.h"
@@ -32,8 +31,9 @@ class QuilletGUI {
   // The window, or null once the program has ended.
   HWND hWnd() const { return form_; }
 
-  // Starts a command line (its head names the program) hidden and returns the started process.
-  std::unique_ptr<StartedProcess> ShellSync(const std::wstring& PathName);
+  // Starts a command line (its head names the program) hidden, at the priority, and returns the
+  // started process.
+  std::unique_ptr<StartedProcess> ShellSync(const std::wstring& PathName, ProcessPriority priority);
   void PlayFinishedSound();
 
  private:
@@ -43,7 +43,7 @@ class QuilletGUI {
   bool handling_ = false;
   HWND form_;
   FormFonts fonts_;  // at the dpi of the monitor the window is on
-  std::map<int, HWND> windows_;
+  const FormControls controls_;
 
  public:
   // The controls, as the form definition places them.
@@ -67,23 +67,17 @@ class QuilletGUI {
   // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.
   void OnDpiChanged(int dpi, const RECT& suggested);
 
-  bool IsProcessRunning();
   // Tells how the conversions ended: status line, taskbar, buttons, focus, the folder and a sound.
   void ShowEnd(const std::vector<FileOutcome>& outcomes);
   // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
   // that the shell takes. What the user must be told of it; "" when the folder itself opened.
   std::wstring OpenFolder(const std::wstring& folder);
-  // Cuts a running conversion short, leaving nothing of it.
-  void CancelConversion();
-  // Shows which file of several converts, and how far the list has come.
-  void ShowPosition();
+  // Shows how many files of several have begun, and how far the list has come.
   void ShowProgress();
   // Shows the text on the status line, and the whole story in its tip, where the line is too short.
   void ShowStatus(const std::wstring& text, const std::wstring& tip);
   void SwitchConvertCaption();
   void PlayErrorSound();
-  // Shows the conversion's state on the window's taskbar button, and remembers it for a new button.
-  void ShowOnTaskbar(TaskbarProgress state, double share);
   void ShowAndFocus();
   // Notes the control that has the keyboard focus, if one of the window's has it.
   void RememberFocus();
@@ -102,13 +96,11 @@ class QuilletGUI {
   void RunUntrapped(Handler handler);
 
   std::unique_ptr<Tovrandel1> Converter;
-  std::unique_ptr<ConversionList> conversions_;
   std::optional<ToolTip> statusTip_;  // made when the status line first changes
   std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;
+  size_t shownStarted_ = 0;  // how many files the title says have begun
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
   const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
-  TaskbarProgress taskbarState_ = TaskbarProgress::None;
-  double taskbarShare_ = 0;
 };

@@ -72,8 +72,6 @@ inline constexpr wchar_t kCannotWrite[] = L"%1 cannot be written in its folder: 
 inline constexpr wchar_t kNotReplaced[] = L"%1 could not be replaced: %2. The new MP3 is %3";
 // Follows kNotReplaced where the MP3 that was to be replaced could not go back to its name.
 inline constexpr wchar_t kReplacedAside[] = L"; the earlier one is %1";
-// The tag of the name an MP3 has while a new one takes its place: "clip (replaced).mp3".
-inline constexpr wchar_t kReplacedTag[] = L"replaced";
 // Why an MP3 could not be replaced, in kNotReplaced.
 inline constexpr wchar_t kOpenElsewhere[] = L"it is open in another program";
 inline constexpr wchar_t kFolderOfThatName[] = L"a folder has that name";

@@ -8,7 +8,7 @@
 #include "runtime/handles.h"
 
 void KillProcessByName(const std::wstring& name) noexcept {
-  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  const UniqueToolhelpSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return;
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;

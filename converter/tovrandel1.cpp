@@ -14,9 +14,10 @@ constexpr UINT kConvertMediaInterval = 500;
 
 }  // namespace
 
-Tovrandel1::Tovrandel1(Timer& windowTimer) : Timer1(windowTimer) {}
+Tovrandel1::Tovrandel1(Timer& windowTimer, FileSystem& files, Conversion::Starter shellSync)
+    : Timer1(windowTimer), files_(files), shellSync_(std::move(shellSync)) {}
 
-Tovrandel1::~Tovrandel1() { KillProcessByName(kConverterImageName); }
+Tovrandel1::~Tovrandel1() { CancelConvert(); }
 
 void Tovrandel1::ConvertMedia(const std::wstring& CommandString) {
   try {
@@ -26,7 +27,21 @@ void Tovrandel1::ConvertMedia(const std::wstring& CommandString) {
   }
 }
 
-void Tovrandel1::CancelConvert() { KillProcessByName(kConverterImageName); }
+void Tovrandel1::CancelConvert() {
+  conversions_.reset();
+  // Those that ConvertMedia started, which no list holds.
+  KillProcessByName(kConverterImageName);
+}
+
+void Tovrandel1::ConvertFiles(const Converter& converter, const std::vector<std::wstring>& texts, size_t atOnce) {
+  conversions_ = std::make_unique<ConversionList>(files_, shellSync_, converter, atOnce, texts);
+}
+
+std::vector<FileOutcome> Tovrandel1::EndConversions() {
+  std::vector<FileOutcome> outcomes = conversions_ ? conversions_->Outcomes() : std::vector<FileOutcome>();
+  conversions_.reset();
+  return outcomes;
+}
 
 void Tovrandel1::LaunchCommand(const std::wstring& commandLine) {
   Shell(commandLine, SW_HIDE);

@@ -101,7 +101,7 @@ std::vector<HANDLE> InheritedHandleList(const StandardHandles& handles) {
 }
 
 StartedChild StartChild(const std::wstring& program, const std::wstring& commandLine, WORD show,
-                        const StandardHandles* handles, AssignToJob assign) {
+                        const StandardHandles* handles, AssignToJob assign, DWORD priorityClass) {
   const HANDLE job = ChildJob();
   static const bool preferSystem32 = WindowsPrefersSystem32OnRequest();
   const ChildAttributes attributes(handles ? InheritedHandleList(*handles) : std::vector<HANDLE>(),
@@ -140,6 +140,7 @@ StartedChild StartChild(const std::wstring& program, const std::wstring& command
   // Where Windows refuses Quillet's job, the child runs outside it and Quillet ends it through its
   // process handle; then only a Quillet ended from outside leaves it running.
   assign(job, child.process.get());
+  if (priorityClass) SetPriorityClass(child.process.get(), priorityClass);
   ResumeThread(thread.get());
   return child;
 }

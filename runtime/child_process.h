@@ -39,6 +39,8 @@ using AssignToJob = BOOL(WINAPI*)(HANDLE job, HANDLE process);
 // `show` (SW_HIDE: no window, not even a console), in Quillet's job where Windows allows, with the
 // system's default error mode and, where Windows offers it, DLLs preferred from the system folder over
 // the program's own. With `handles`, the child gets them as its standard handles and inherits nothing
-// else; without, it inherits nothing. Throws RuntimeError when it cannot be started.
+// else; without, it inherits nothing. It runs at `priorityClass` (BELOW_NORMAL_PRIORITY_CLASS, say),
+// or 0 for the usual. Throws RuntimeError when it cannot be started.
 StartedChild StartChild(const std::wstring& program, const std::wstring& commandLine, WORD show,
-                        const StandardHandles* handles = nullptr, AssignToJob assign = AssignProcessToJobObject);
+                        const StandardHandles* handles = nullptr, AssignToJob assign = AssignProcessToJobObject,
+                        DWORD priorityClass = 0);

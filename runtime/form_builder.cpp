@@ -1,6 +1,7 @@
 #include "runtime/form_builder.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "runtime/rules/font_face.h"
@@ -202,16 +203,16 @@ HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC pr
   return window;
 }
 
-std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts) {
+FormControls::FormControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts)
+    : form_(form), definition_(definition) {
   std::vector<const ControlDefinition*> inTabOrder;
   for (int i = 0; i < definition.controlCount; ++i) inTabOrder.push_back(&definition.controls[i]);
   std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
                    [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
 
-  std::map<int, HWND> controls;
   for (const ControlDefinition* control : inTabOrder) {
     const WindowClassAndStyle kind = ClassAndStyleOf(control->kind);
-    HWND parent = control->parentId == 0 ? form : controls.at(control->parentId);
+    HWND parent = control->parentId == 0 ? form : (*this)[control->parentId];
     const RECT place = PixelPlace(*control, dpi);
     HWND window = CreateWindowExW(kind.exStyle | (control->acceptsDrops ? WS_EX_ACCEPTFILES : 0), kind.className,
                                   control->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left,
@@ -224,26 +225,30 @@ std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, 
     } else if (control->acceptsDrops) {
       Subclass(window, ForwardDropsToForm);
     }
-    controls[control->id] = window;
   }
 
   for (int later = 0; later < definition.controlCount; ++later) {
     for (int earlier = 0; earlier < later; ++earlier) {
       if (Overlap(definition.controls[earlier], definition.controls[later])) {
-        SetWindowPos(controls.at(definition.controls[later].id), HWND_BOTTOM, 0, 0, 0, 0,
+        SetWindowPos((*this)[definition.controls[later].id], HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
       }
     }
   }
-  return controls;
 }
 
-void LayOutControls(const FormDefinition& definition, const std::map<int, HWND>& controls, int dpi,
-                    const FormFonts& fonts) {
-  for (int i = 0; i < definition.controlCount; ++i) {
-    const ControlDefinition& control = definition.controls[i];
-    HWND window = controls.at(control.id);
+HWND FormControls::operator[](int id) const {
+  const auto* end = definition_.controls + definition_.controlCount;
+  const auto* found = std::find_if(definition_.controls, end, [id](const auto& c) { return c.id == id; });
+  if (found == end) return nullptr;
+  return GetDlgItem(found->parentId == 0 ? form_ : (*this)[found->parentId], id);
+}
+
+void FormControls::LayOut(int dpi, const FormFonts& fonts) const {
+  for (int i = 0; i < definition_.controlCount; ++i) {
+    const ControlDefinition& control = definition_.controls[i];
+    HWND window = (*this)[control.id];
     const RECT place = PixelPlace(control, dpi);
     SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,10 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
-
-#include "runtime/rules/control_definition.h"
 #include "runtime/handles.h"
+#include "runtime/rules/control_definition.h"
 
 // Turns a form definition into windows: the form itself (hidden, centred on the screen, client area
 // as defined) and its controls, placed at the dpi of the monitor the form is on, and placed again when
@@ -35,15 +33,25 @@ HWND CreateFormWindow(const FormDefinition& form, HINSTANCE instance, WNDPROC pr
 // The outer size of the form's window whose client area is the one defined, at the dpi.
 SIZE FormWindowSize(const FormDefinition& form, HWND window, int dpi);
 
-// Creates every control of the definition on the form, placed at the dpi in its font, and returns them
-// by id. Those that take dropped files hand them to the form.
-// Controls are created in tab order (Windows tabs in stacking order); a control that overlaps one
-// listed before it in the definition is then put behind all others, as the definition stacks them.
-std::map<int, HWND> CreateControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts);
+// The controls of a form, made from its definition. Their windows are found by id where the window
+// system keeps them; nothing here holds them a second time.
+class FormControls {
+ public:
+  // Creates every control of the definition on the form, placed at the dpi in its font. Those that
+  // take dropped files hand them to the form. Controls are created in tab order (Windows tabs in
+  // stacking order); a control that overlaps one listed before it in the definition is then put
+  // behind all others, as the definition stacks them.
+  FormControls(HWND form, const FormDefinition& definition, int dpi, const FormFonts& fonts);
 
-// Places and sizes every control from its twips at the dpi, and gives it its font.
-void LayOutControls(const FormDefinition& definition, const std::map<int, HWND>& controls, int dpi,
-                    const FormFonts& fonts);
+  // The control's window.
+  HWND operator[](int id) const;
+  // Places and sizes every control from its twips at the dpi, and gives it its font.
+  void LayOut(int dpi, const FormFonts& fonts) const;
+
+ private:
+  HWND form_;
+  const FormDefinition& definition_;
+};
 
 // The colours of a control that has its own: sets them on the device context and returns the
 // background brush, or returns null to leave the system's colours.

@@ -34,19 +34,22 @@ class UniqueHandle {
   Type value_ = Traits::Empty();
 };
 
-// Kernel objects that are "nothing" when null: processes, threads, snapshots' siblings.
+// Kernel objects that are "nothing" when null: processes, threads, jobs.
 struct KernelHandleTraits {
   using Type = HANDLE;
   static Type Empty() { return nullptr; }
   static void Close(Type h) { CloseHandle(h); }
 };
 
-// Files and toolhelp snapshots, which say "nothing" with INVALID_HANDLE_VALUE.
+// Files, which say "nothing" with INVALID_HANDLE_VALUE.
 struct FileHandleTraits {
   using Type = HANDLE;
   static Type Empty() { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) { CloseHandle(h); }
 };
+
+// A toolhelp snapshot of the process list, which says "nothing" with INVALID_HANDLE_VALUE as files do.
+struct ToolhelpSnapshotTraits : FileHandleTraits {};
 
 struct RegistryKeyTraits {
   using Type = HKEY;
@@ -68,6 +71,7 @@ struct IconTraits {
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueToolhelpSnapshot = UniqueHandle<ToolhelpSnapshotTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFont = UniqueHandle<GdiFontTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;

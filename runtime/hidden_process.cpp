@@ -59,11 +59,13 @@ UniqueFileHandle OpenNullDevice() {
 
 }  // namespace
 
-std::unique_ptr<HiddenProcess> HiddenProcess::Start(const std::wstring& program, const std::wstring& commandLine) {
+std::unique_ptr<HiddenProcess> HiddenProcess::Start(const std::wstring& program, const std::wstring& commandLine,
+                                                    ProcessPriority priority) {
   CaptureFile capture = CreateCaptureFile();
   const UniqueFileHandle nul = OpenNullDevice();
   const StandardHandles handles{nul.get(), nul.get(), capture.childEnd.get()};
-  StartedChild child = StartChild(program, commandLine, SW_HIDE, &handles);
+  const DWORD priorityClass = priority == ProcessPriority::BelowNormal ? BELOW_NORMAL_PRIORITY_CLASS : 0;
+  StartedChild child = StartChild(program, commandLine, SW_HIDE, &handles, AssignProcessToJobObject, priorityClass);
   return std::unique_ptr<HiddenProcess>(
       new HiddenProcess(std::move(child.process), child.id, std::move(capture.ourEnd)));
 }

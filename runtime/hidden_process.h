@@ -13,8 +13,10 @@
 // process handle is kept, so the id can never come to name another process.
 class HiddenProcess : public StartedProcess {
  public:
-  // Starts `program` (a full path, also the first token of `commandLine`); throws RuntimeError.
-  static std::unique_ptr<HiddenProcess> Start(const std::wstring& program, const std::wstring& commandLine);
+  // Starts `program` (a full path, also the first token of `commandLine`) at the priority; throws
+  // RuntimeError.
+  static std::unique_ptr<HiddenProcess> Start(const std::wstring& program, const std::wstring& commandLine,
+                                              ProcessPriority priority = ProcessPriority::Normal);
 
   DWORD Id() const override { return id_; }
   bool IsRunning() override;

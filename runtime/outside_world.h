@@ -25,6 +25,9 @@ class StartedProcess {
   virtual std::string ReadNewErrorOutput() = 0;
 };
 
+// How much of the processors a started program gets beside the user's own.
+enum class ProcessPriority { Normal, BelowNormal };
+
 // What the window's taskbar button shows of a conversion.
 enum class TaskbarProgress { None, Indeterminate, Normal, Error };
 
@@ -54,13 +57,18 @@ class OutsideWorld {
   // Shows progress on the window's taskbar button; `share` (0 to 1) counts for Normal only. Without
   // a taskbar, nothing happens.
   virtual void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) = 0;
-  // The shell has made the window's taskbar button anew, showing no progress.
+  // The shell has made the window's taskbar button anew, showing no progress: it is shown again what
+  // it showed.
   virtual void TaskbarButtonCreated(HWND window) = 0;
   // Lets the message reach the window from programs of a lower integrity level (Explorer, where
   // Quillet was started elevated), which Windows holds back unless told.
   virtual void AllowMessageFromBelow(HWND window, UINT message) = 0;
   // The file calls that take a path.
   virtual FileSystem& Files() = 0;
-  // Starts the program with the command line and no window; throws RuntimeError when it cannot.
-  virtual std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) = 0;
+  // Starts the program with the command line, at the priority and with no window; throws
+  // RuntimeError when it cannot.
+  virtual std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
+                                                      ProcessPriority priority) = 0;
+  // How many programs can run at once, each on a logical processor of its own.
+  virtual unsigned LogicalProcessors() = 0;
 };

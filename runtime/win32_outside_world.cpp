@@ -49,6 +49,21 @@ void Win32OutsideWorld::ShowTaskbarProgress(HWND window, TaskbarProgress state, 
 }
 
 std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstring& program,
-                                                               const std::wstring& commandLine) {
-  return HiddenProcess::Start(program, commandLine);
+                                                               const std::wstring& commandLine,
+                                                               ProcessPriority priority) {
+  return HiddenProcess::Start(program, commandLine, priority);
+}
+
+unsigned Win32OutsideWorld::LogicalProcessors() {
+  // Windows 7 and later count the processors of every group; before, and with one group, the system's.
+  using ActiveProcessorCount = DWORD(WINAPI*)(WORD);
+  static const auto activeCount = reinterpret_cast<ActiveProcessorCount>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetActiveProcessorCount")));
+  constexpr WORD kAllProcessorGroups = 0xFFFF;
+  if (activeCount) {
+    if (const DWORD count = activeCount(kAllProcessorGroups)) return count;
+  }
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  return system.dwNumberOfProcessors;
 }

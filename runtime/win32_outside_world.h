@@ -10,10 +10,12 @@ class Win32OutsideWorld : public OutsideWorld {
   bool ShellOpen(const std::wstring& target) override;
   void Beep(UINT soundType) override;
   void ShowTaskbarProgress(HWND window, TaskbarProgress state, double share) override;
-  void TaskbarButtonCreated(HWND) override { taskbarButton_.Forget(); }
+  void TaskbarButtonCreated(HWND window) override { taskbarButton_.Renewed(window); }
   void AllowMessageFromBelow(HWND window, UINT message) override;
   FileSystem& Files() override { return files_; }
-  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
+  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
+                                              ProcessPriority priority) override;
+  unsigned LogicalProcessors() override;
 
  private:
   TaskbarButton taskbarButton_;

@@ -1,5 +1,7 @@
 #include "runtime/rules/command_line.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -50,6 +52,11 @@ std::vector<std::wstring> SplitPaths(const std::wstring& tail) {
   }
   if (started) paths.push_back(path);
   return paths;
+}
+
+std::wstring WithoutDoubleQuotes(std::wstring text) {
+  text.erase(std::remove(text.begin(), text.end(), L'"'), text.end());
+  return text;
 }
 
 std::wstring PathsAsText(const std::vector<std::wstring>& paths) {

@@ -16,6 +16,9 @@ std::wstring ProgramOfCommandLine(const std::wstring& commandLine);
 // and are dropped, and a backslash is always just a backslash ("C:\" stays whole).
 std::vector<std::wstring> SplitPaths(const std::wstring& tail);
 
+// The text with every double quote removed.
+std::wstring WithoutDoubleQuotes(std::wstring text);
+
 // The paths as one text that PathsOfText reads back: one as it is, several each in double quotes with
 // one blank between.
 std::wstring PathsAsText(const std::vector<std::wstring>& paths);

@@ -12,6 +12,9 @@ inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& nam
 // Where the file's own name starts: after the last backslash or slash, or at 0 when there is none.
 std::wstring::size_type FileNameStart(const std::wstring& path);
 
+// The last part of a path: the file's own name.
+inline std::wstring FileNameOf(const std::wstring& path) { return path.substr(FileNameStart(path)); }
+
 // Whether the path begins with a drive letter and its colon ("C:").
 bool StartsWithDrive(const std::wstring& path);
 

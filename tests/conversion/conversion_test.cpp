@@ -1,14 +1,17 @@
-#include "app/conversion.h"
-#include "app/conversion_list.h"
+#include "converter/conversion.h"
+#include "converter/conversion_list.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "app/paths.h"
+#include "app/outcome_words.h"
 #include "app/texts.h"
+#include "converter/converter_command_line.h"
+#include "converter/output_names.h"
 #include "runtime/program_info.h"
 #include "runtime/rules/command_line.h"
+#include "runtime/rules/path_text.h"
 #include "runtime/rules/text.h"
 #include "tests/support/fake_world.h"
 #include "tests/support/test_programs.h"
@@ -19,13 +22,23 @@ class ConversionTest : public testing::Test {
  protected:
   Conversion& Start(const std::wstring& input = L"", const Converter& converter = Beside()) {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
-    conversion = std::make_unique<Conversion>(world.files, Starter(), converter, video, GetMp3FileName(video));
+    conversion = std::make_unique<Conversion>(
+        world.files, Starter(), converter, video, GetMp3FileName(video), [](const std::wstring&) { return false; },
+        ProcessPriority::Normal);
     return *conversion;
   }
   Conversion::Starter Starter() {
-    return [this](const std::wstring& line) { return world.StartHidden(ProgramOfCommandLine(line), line); };
+    return [this](const std::wstring& line, ProcessPriority priority) {
+      return world.StartHidden(ProgramOfCommandLine(line), line, priority);
+    };
   }
   static Converter Beside() { return {AppPath() + L"\\ffmpeg.exe", L"ffmpeg.exe"}; }
+  // Ticks the conversion, as the window's timer does, until it has ended; how.
+  const FileOutcome& Ended() {
+    for (int tick = 0; tick < 500 && !conversion->Advance(); ++tick) Sleep(20);
+    return conversion->Outcome();
+  }
+  static std::wstring Failure(const FileOutcome& outcome) { return FailureReason(outcome, AppPath()); }
 
   FakeWorld world;
   TempFolder folder;
@@ -38,7 +51,7 @@ TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3B
   const std::wstring videos = folder / L"My Videos";
   CreateDirectoryW(videos.c_str(), nullptr);
   WriteFileBytes(videos + L"\\clip.mp3.part", "someone else's file");
-  EXPECT_TRUE(Start(videos + L"\\clip.avi").IsRunning());
+  EXPECT_FALSE(Start(videos + L"\\clip.avi").Advance());
   ASSERT_EQ(world.starts.size(), 1u);
   const std::wstring converter = AppPath() + L"\\ffmpeg.exe";
   EXPECT_EQ(world.starts[0].program, converter);
@@ -82,7 +95,6 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     SCOPED_TRACE(c.what);
     const std::wstring videos = c.deep ? DeepFolder(folder) : folder.Path();
     const std::wstring mp3 = videos + L"\\clip.mp3";
-    world.nextProcess = std::make_shared<FakeProcessState>();
     world.files.shortNames = c.shortNames;
     world.files.recycleBin = c.recycleBin;
     if (c.earlierMp3) WriteFileBytes(mp3, "an earlier MP3");
@@ -99,12 +111,12 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
         held.reset();
       });
     }
-    const ConversionResult result = conversion->Finish();
+    const FileOutcome& outcome = Ended();
     if (scanner.joinable()) scanner.join();
     held.reset();
-    EXPECT_EQ(result.failure, L"");
-    EXPECT_EQ(result.mp3Path, mp3);
-    EXPECT_EQ(result.note, c.note);
+    EXPECT_EQ(Failure(outcome), L"");
+    EXPECT_EQ(outcome.placement.keptAt, mp3);
+    EXPECT_EQ(NoteOn(outcome), c.note);
     EXPECT_EQ(ReadFileBytes(mp3), "ID3 music");
     EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((videos + L"\\clip (replaced).mp3").c_str()) != INVALID_FILE_ATTRIBUTES,
@@ -134,12 +146,11 @@ TEST_F(ConversionTest, AFailureIsToldInPlainWordsAndLeavesNoMp3) {
   WriteFileBytes(folder / L"clip.mp3", "the user's old MP3");
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.failure));
-    world.nextProcess = std::make_shared<FakeProcessState>();
     Start();
     world.ConverterEnds(c.exitCode, c.wroteMp3, c.said);
-    const ConversionResult result = conversion->Finish();
-    EXPECT_EQ(result.failure, c.failure);
-    EXPECT_EQ(result.mp3Path, L"");
+    const FileOutcome& outcome = Ended();
+    EXPECT_EQ(Failure(outcome), c.failure);
+    EXPECT_NE(outcome.kind, FileOutcome::Kind::Converted);
     EXPECT_EQ(ReadFileBytes(folder / L"clip.mp3"), "the user's old MP3");
     EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
   }
@@ -148,26 +159,36 @@ TEST_F(ConversionTest, AFailureIsToldInPlainWordsAndLeavesNoMp3) {
 TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
   // A 64-bit ffmpeg.exe on 32-bit Windows, found on the PATH: the system's words name it as "%1".
   world.startFailure = RuntimeError(ERROR_BAD_EXE_FORMAT, L"Cannot start");
-  EXPECT_FALSE(Start(L"", {L"C:\\Tools\\ffmpeg.exe", L"C:\\Tools\\ffmpeg.exe"}).IsRunning());
-  EXPECT_EQ(conversion->Finish().failure,
+  Start(L"", {L"C:\\Tools\\ffmpeg.exe", L"C:\\Tools\\ffmpeg.exe"});
+  EXPECT_EQ(Failure(Ended()),
             WithInserts(texts::kConverterNotStarted,
                         {L"C:\\Tools\\ffmpeg.exe", WithInserts(SystemMessage(ERROR_BAD_EXE_FORMAT), {L"ffmpeg.exe"})}));
   world.startFailure.reset();
 
   world.starts.clear();
-  EXPECT_FALSE(Start(folder / L"no such folder\\clip.avi").IsRunning());
+  Start(folder / L"no such folder\\clip.avi");
   EXPECT_TRUE(world.starts.empty());
-  EXPECT_EQ(conversion->Finish().failure, texts::kNoSuchFile);
+  EXPECT_EQ(Failure(Ended()), texts::kNoSuchFile);
 }
 
-TEST_F(ConversionTest, ACancelEndsTheConverterAndLeavesNothing) {
-  Start();
-  const std::wstring unfinished = folder / L"clip.mp3.part";
-  WriteFileBytes(unfinished, "half an MP3");
-  conversion->Cancel();
-  EXPECT_TRUE(world.nextProcess->terminated);
-  EXPECT_EQ(GetFileAttributesW(unfinished.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+// Cut short by a close, or dropped: the converter is ended through the process Quillet holds, and no
+// unfinished MP3 is left.
+TEST_F(ConversionTest, ACancelOrADropEndsTheConverterAndLeavesNothing) {
+  for (const bool dropped : {false, true}) {
+    SCOPED_TRACE(dropped ? "dropped" : "cancelled");
+    ConversionList list(world.files, Starter(), Beside(), 2, {folder / L"clip.avi"});
+    if (dropped) Start();
+    const std::wstring unfinished = folder / (dropped ? L"clip.mp3.1.part" : L"clip.mp3.part");
+    WriteFileBytes(unfinished, "half an MP3");
+    if (dropped) {
+      conversion.reset();
+    } else {
+      list.Cancel();
+    }
+    EXPECT_TRUE(world.Converter().terminated);
+    EXPECT_EQ(GetFileAttributesW(unfinished.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+  }
 }
 
 namespace {
@@ -187,8 +208,9 @@ std::vector<std::pair<std::wstring, std::string>> Mp3sIn(const TempFolder& folde
 
 }  // namespace
 
-// Each file is converted as a single one would be, one after another, under an MP3 name decided for the
-// whole list: a failure stops none of the rest, and no file of the list is lost to another.
+// Each file is converted as a single one would be, as many at once as the computer has processors and
+// below the usual priority, under an MP3 name decided for the whole list: a failure stops none of the
+// rest, and no file of the list is lost to another.
 TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
   using Files = std::vector<std::pair<std::wstring, std::string>>;
   struct Case {
@@ -215,7 +237,12 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
        {{L"song (2).mp3", "ID3 also the user's"}, {L"song (3).mp3", "ID3 song.wav"}, {L"song.mp3", "ID3 the user's"}},
        WithInserts(texts::kSomeFailed, {L"1", L"2", L"song.mp3", alreadyMp3}),
        L"song.wav: converted\nsong.mp3: " + alreadyMp3 + L"\n"},
+      {"three at once on two processors", {}, {L"a.avi", L"b.avi", L"c.avi"}, {0, 0, 0},
+       {{L"a.mp3", "ID3 a.avi"}, {L"b.mp3", "ID3 b.avi"}, {L"c.mp3", "ID3 c.avi"}}, L"",
+       L"a.avi: converted\nb.avi: converted\nc.avi: converted\n"},
+      {"a single file at the usual priority", {}, {L"a.avi"}, {0}, {{L"a.mp3", "ID3 a.avi"}}, L"", L""},
   };
+  constexpr size_t kProcessors = 2;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder videos;
@@ -223,25 +250,29 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
     std::vector<std::wstring> texts;
     for (const std::wstring& text : c.texts) texts.push_back(NamesAFile(text) ? videos / text : text);
     world.starts.clear();
-    world.nextProcess = std::make_shared<FakeProcessState>();
     world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00\r";
-    ConversionList list(world.files, Starter(), Beside(), AppPath(), texts);
-    EXPECT_EQ(list.Progress(), 0.5 / static_cast<double>(texts.size()));
-    for (size_t started = 0; started < c.exitCodes.size(); ++started) {
-      ASSERT_EQ(world.starts.size(), started + 1);
-      const std::wstring& line = world.starts.back().commandLine;
-      const size_t inputEnd = line.find(L"\" -f mp3");
-      const std::wstring input = FileNameOf(line.substr(0, inputEnd));
-      if (c.exitCodes[started] == 0) WriteFileBytes(world.ConverterOutput(), "ID3 " + Utf8(input));
-      world.ConverterEnds(c.exitCodes[started], false, c.exitCodes[started] ? invalid : L"size=  80kB time=00:00:10.00\r");
-      world.nextProcess = std::make_shared<FakeProcessState>();
-      EXPECT_EQ(list.Advance(), started + 1 < c.exitCodes.size());
+    ConversionList list(world.files, Starter(), Beside(), kProcessors, texts);
+    EXPECT_EQ(world.starts.size(), std::min(kProcessors, c.exitCodes.size()));
+    // The files refused at once are done, and the first converter is half way.
+    const size_t refused = texts.size() - c.exitCodes.size();
+    EXPECT_EQ(list.Progress(), (static_cast<double>(refused) + 0.5) / static_cast<double>(texts.size()));
+    // Every converter started so far ends, and the next tick starts others in their place.
+    for (size_t ended = 0; ended < world.starts.size(); list.Advance()) {
+      for (; ended < world.starts.size(); ++ended) {
+        const std::wstring& line = world.starts[ended].commandLine;
+        const std::wstring input = FileNameOf(line.substr(0, line.find(L"\" -f mp3")));
+        if (c.exitCodes[ended] == 0) WriteFileBytes(world.ConverterOutput(ended), "ID3 " + Utf8(input));
+        world.ConverterEnds(c.exitCodes[ended], false, c.exitCodes[ended] ? invalid : L"size=  80kB time=00:00:10.00\r",
+                            ended);
+        EXPECT_EQ(world.starts[ended].priority, texts.size() > 1 ? ProcessPriority::BelowNormal : ProcessPriority::Normal);
+      }
     }
+    EXPECT_TRUE(list.Advance());
     EXPECT_EQ(world.starts.size(), c.exitCodes.size());
     EXPECT_EQ(Mp3sIn(videos), c.mp3sAfter);
-    const ListEnd end = Summarise(list.Outcomes());
+    const ListEnd end = Summarise(list.Outcomes(), AppPath());
     EXPECT_EQ(end.status, c.status.empty() ? texts::kCompleteStatus : texts::kFailedStatusPrefix + c.status);
-    EXPECT_EQ(end.tip, end.status + L"\n\n" + c.fileLines);
+    EXPECT_EQ(end.tip, texts.size() == 1 ? end.status : end.status + L"\n\n" + c.fileLines);
   }
 }
 
@@ -253,10 +284,10 @@ TEST_F(ConversionTest, TheConverterIsFoundBesideQuilletOrOnThePath) {
   EXPECT_EQ(FindConverter(world.files, folder / L"program", folder / L"tools").name, folder / L"tools\\ffmpeg.exe");
   EXPECT_EQ(FindConverter(world.files, folder / L"tools", L"").name, L"ffmpeg.exe");
 
-  ConversionList list(world.files, Starter(), {}, folder / L"program", {folder / L"a.avi", folder / L"b.avi"});
-  EXPECT_FALSE(list.Advance());
+  ConversionList list(world.files, Starter(), {}, 2, {folder / L"a.avi", folder / L"b.avi"});
+  EXPECT_TRUE(list.Advance());
   EXPECT_TRUE(world.starts.empty());
-  EXPECT_EQ(Summarise(list.Outcomes()).status,
+  EXPECT_EQ(Summarise(list.Outcomes(), folder / L"program").status,
             texts::kFailedStatusPrefix +
                 WithInserts(texts::kSomeFailed,
                             {L"2", L"2", L"a.avi", WithInserts(texts::kConverterNotFound, {folder / L"program"})}));

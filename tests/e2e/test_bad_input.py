@@ -182,7 +182,8 @@ class BadInput(QuilletTestCase):
                 os.remove(kept)
 
     def test_an_existing_mp3_is_replaced_and_can_be_restored(self):
-        """Also while a virus scanner reads the new MP3 until after the converter has ended."""
+        """Also while a virus scanner holds the new MP3 for six seconds after the converter has ended,
+        when the window goes on answering all the while."""
         mp3 = os.path.join(self.media, "clip.mp3")
         for what, watcher in [("nothing else", None), ("a scanner on the new MP3", mp3 + ".part")]:
             with self.subTest(what):
@@ -190,11 +191,22 @@ class BadInput(QuilletTestCase):
                 with open(mp3, "wb") as out:
                     out.write(old)
                 if watcher:
-                    scanner = subprocess.Popen([wine_loader(), PROGRAMS["stand_in"], "--scan", windows_path(watcher)],
-                                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL)
+                    scanner = subprocess.Popen([wine_loader(), PROGRAMS["stand_in"], "--linger", "6000", "--scan",
+                                                windows_path(watcher)], stdin=subprocess.DEVNULL,
+                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                     self.assertTrue(wait_until(lambda: probe("count", "stand_in.exe") == (0, "1")))
-                self.convert_expecting(self.clip, COMPLETE, mp3)
+                before = snapshot(self.work)
+                run = self.start(windows_path(self.clip))
+                if watcher:
+                    self.assertEqual(run.probe("wait-busy", "120")[0], 0)
+                    self.assertTrue(wait_until(lambda: probe("count", "ffmpeg.exe") == (0, "0")))
+                    self.assertEqual(probe("count", "stand_in.exe"), (0, "1"), "the scanner let go too soon")
+                    self.assertEqual(run.probe("answers", "1000")[0], 0, "the window did not answer within a second")
+                status = run.wait_done()
+                self.assertEqual(run.close(), 0)
+                self.assertEqual(status, COMPLETE)
+                self.assert_only_changes(before, [mp3])
+                self.assert_valid_mp3(mp3, 2)
                 self.assertTrue(recycled(old), "the replaced MP3 is not in the Recycle Bin")
                 if watcher:
                     scanner.wait(timeout=60)

@@ -16,6 +16,25 @@ class Conversion(QuilletTestCase):
                 self.assertEqual(self.convert(source), COMPLETE)
                 self.assert_valid_mp3(os.path.splitext(source)[0] + ".mp3", 3)
 
+    def test_a_list_converted_at_once_gives_the_mp3s_of_one_after_another(self):
+        """Several converters side by side make, byte for byte, the MP3s that one after another make."""
+        sources = [os.path.join(self.media, name) for name in ("first.mp4", "second.wav", "third.mkv")]
+        for seconds, source in enumerate(sources, start=4):
+            make_media(source, seconds, video=not source.endswith(".wav"))
+        mp3s = [os.path.splitext(source)[0] + ".mp3" for source in sources]
+        one_after_another = []
+        for source, mp3 in zip(sources, mp3s):
+            self.assertEqual(self.convert(source), COMPLETE)
+            with open(mp3, "rb") as made:
+                one_after_another.append(made.read())
+            os.remove(mp3)
+        run = self.start(*(windows_path(source) for source in sources))
+        self.assertEqual(run.wait_done(), COMPLETE)
+        self.assertEqual(run.close(), 0)
+        for mp3, expected in zip(mp3s, one_after_another):
+            with open(mp3, "rb") as made:
+                self.assertEqual(made.read(), expected, mp3)
+
     def test_a_corrupt_input_is_reported_as_failed_in_ffmpegs_words(self):
         source = os.path.join(self.media, "broken.avi")
         with open(source, "wb") as out:

@@ -1,8 +1,8 @@
 // The converter's command line, read back by the rules of the C runtime that ffmpeg.exe uses, gives
 // exactly the program, its options, the input and the output: each path in one pair of quotes,
 // nothing escaping from it. (No Windows path holds a double quote; any is dropped.)
-#include "app/converter_command_line.h"
-#include "app/paths.h"
+#include "converter/converter_command_line.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/path_text.h"
 #include "tests/fuzz/fuzz_text.h"
 

@@ -1,6 +1,6 @@
 // The MP3's name: ends in ".mp3", lies in the input's folder, and is the input itself only when the
 // input already ends in ".mp3" (which the window refuses to convert).
-#include "app/paths.h"
+#include "converter/output_names.h"
 #include "tests/fuzz/fuzz_text.h"
 
 namespace {

@@ -53,22 +53,29 @@ void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
 
 void FakeWorld::ShowTaskbarProgress(HWND, TaskbarProgress state, double share) { taskbar.emplace_back(state, share); }
 
-std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine) {
-  starts.push_back({program, commandLine, watchedWindow && IsWindowVisible(watchedWindow)});
+std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine,
+                                                       ProcessPriority priority) {
+  starts.push_back({program, commandLine, priority, watchedWindow && IsWindowVisible(watchedWindow), nextProcess});
+  nextProcess = std::make_shared<FakeProcessState>();
   if (startFailure) throw *startFailure;
-  return std::make_unique<FakeProcess>(nextProcess);
+  return std::make_unique<FakeProcess>(starts.back().process);
 }
 
-std::wstring FakeWorld::ConverterOutput() const {
-  const std::wstring& commandLine = starts.back().commandLine;
+FakeProcessState& FakeWorld::Converter(size_t index) {
+  return *starts.at(index == kLast ? starts.size() - 1 : index).process;
+}
+
+std::wstring FakeWorld::ConverterOutput(size_t index) const {
+  const std::wstring& commandLine = starts.at(index == kLast ? starts.size() - 1 : index).commandLine;
   const auto closingQuote = commandLine.rfind(L'"');
   const auto openingQuote = commandLine.rfind(L'"', closingQuote - 1);
   return commandLine.substr(openingQuote + 1, closingQuote - openingQuote - 1);
 }
 
-void FakeWorld::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said) {
-  if (wroteMp3) WriteFileBytes(ConverterOutput(), "ID3 music");
-  nextProcess->exitCode = exitCode;
-  nextProcess->newErrorBytes += Utf8(said);
-  nextProcess->running = false;
+void FakeWorld::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said, size_t index) {
+  if (wroteMp3) WriteFileBytes(ConverterOutput(index), "ID3 music");
+  FakeProcessState& converter = Converter(index);
+  converter.exitCode = exitCode;
+  converter.newErrorBytes += Utf8(said);
+  converter.running = false;
 }

@@ -33,7 +33,9 @@ class FakeWorld : public OutsideWorld {
   struct StartCall {
     std::wstring program;
     std::wstring commandLine;
+    ProcessPriority priority;
     bool windowVisible;
+    std::shared_ptr<FakeProcessState> process;
   };
 
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
@@ -44,7 +46,9 @@ class FakeWorld : public OutsideWorld {
   void TaskbarButtonCreated(HWND) override { taskbar.emplace_back(TaskbarProgress::None, -1); }
   void AllowMessageFromBelow(HWND window, UINT message) override { allowedFromBelow[window].insert(message); }
   FileSystem& Files() override { return files; }
-  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine) override;
+  std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
+                                              ProcessPriority priority) override;
+  unsigned LogicalProcessors() override { return processors; }
 
   // Real files, with Windows' limit on the length of plain paths.
   WindowsLikeFileSystem files;
@@ -60,15 +64,21 @@ class FakeWorld : public OutsideWorld {
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
   // Runs inside a shell opening, as the shell may pump messages there.
   std::function<void()> duringShellOpen;
-  // The next process to start; a failure instead when set.
+  // What the next process to start does (each start takes it and leaves a fresh one); a failure
+  // instead when set.
   std::shared_ptr<FakeProcessState> nextProcess = std::make_shared<FakeProcessState>();
   std::optional<RuntimeError> startFailure;
   // The window whose visibility each start records.
   HWND watchedWindow = nullptr;
+  unsigned processors = 2;
 
-  // The file that the last converter started was told to write: the last path on its command line.
-  std::wstring ConverterOutput() const;
-  // The converter started last ends with the exit code, having written its output or not, and with
-  // `said` on its error stream.
-  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"");
+  // The converter started `index`th, from 0, or the one started last.
+  FakeProcessState& Converter(size_t index = kLast);
+  // The file that the converter was told to write: the last path on its command line.
+  std::wstring ConverterOutput(size_t index = kLast) const;
+  // The converter ends with the exit code, having written its output or not, and with `said` on its
+  // error stream.
+  void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"", size_t index = kLast);
+
+  static constexpr size_t kLast = ~size_t{0};
 };

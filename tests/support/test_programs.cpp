@@ -123,7 +123,7 @@ DWORD ExitCodeOf(HANDLE process) {
 
 std::vector<DWORD> ProcessesNamed(const std::wstring& imageName) {
   std::vector<DWORD> ids;
-  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  const UniqueToolhelpSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/output_file.h"
 #include "app/paths.h"
+#include "converter/output_file.h"
+#include "runtime/rules/path_text.h"
 #include "runtime/file_identity.h"
 #include "tests/support/windows_like_file_system.h"
 #include "tests/support/test_programs.h"
@@ -46,24 +47,20 @@ TEST_P(FilesTest, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {
   EXPECT_FALSE(IsSameFile(files, In(L"missing.avi"), In(L"missing.mp3")));
 }
 
-TEST_P(FilesTest, NonEmptyNeedsAFileWithAtLeastOneByte) {
-  WriteFileBytes(In(L"empty.mp3"), "");
-  WriteFileBytes(In(L"full.mp3"), "x");
-  EXPECT_FALSE(IsNonEmptyFile(files, In(L"empty.mp3")));
-  EXPECT_TRUE(IsNonEmptyFile(files, In(L"full.mp3")));
-  EXPECT_FALSE(IsNonEmptyFile(files, In(L"missing.mp3")));
-  EXPECT_FALSE(IsNonEmptyFile(files, Folder()));
-}
-
+// Made anew beside the MP3, never over a file that is there, and written once it holds a byte.
 TEST_P(FilesTest, TheUnfinishedMp3IsANewFileOfItsOwn) {
-  std::wstring unfinished;
-  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"clip.mp3"), unfinished), static_cast<DWORD>(ERROR_SUCCESS));
-  EXPECT_EQ(unfinished, In(L"clip.mp3.part"));
+  const auto unclaimed = [](const std::wstring&) { return false; };
+  const OutputFile first(files, In(L"clip.mp3"), unclaimed);
+  EXPECT_EQ(first.ReserveError(), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(first.UnfinishedPath(), In(L"clip.mp3.part"));
   WriteFileBytes(In(L"clip.mp3.part"), "the converter's bytes");
-  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"clip.mp3"), unfinished), static_cast<DWORD>(ERROR_SUCCESS));
-  EXPECT_EQ(unfinished, In(L"clip.mp3.1.part"));
+  OutputFile second(files, In(L"clip.mp3"), unclaimed);
+  EXPECT_EQ(second.UnfinishedPath(), In(L"clip.mp3.1.part"));
+  EXPECT_FALSE(second.IsWritten());
+  WriteFileBytes(In(L"clip.mp3.1.part"), "x");
+  EXPECT_TRUE(second.IsWritten());
   EXPECT_EQ(ReadFileBytes(In(L"clip.mp3.part")), "the converter's bytes");
-  EXPECT_EQ(ReserveUnfinishedFile(files, In(L"no such folder\\clip.mp3"), unfinished),
+  EXPECT_EQ(OutputFile(files, In(L"no such folder\\clip.mp3"), unclaimed).ReserveError(),
             static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 

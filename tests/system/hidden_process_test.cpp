@@ -56,11 +56,14 @@ TEST(HiddenProcess, ReadsEachNewPieceOfTheErrorStreamOnce) {
   EXPECT_EQ(process->ReadNewErrorOutput(), "");
 }
 
+// Below the usual priority where asked, as the converters of a list run.
 TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilItEnds) {
   const std::wstring program = StandInPath();
-  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1500"));
+  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1500"), ProcessPriority::BelowNormal);
   EXPECT_NE(process->Id(), 0u);
   EXPECT_TRUE(process->IsRunning());
+  const UniqueKernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process->Id()));
+  EXPECT_EQ(GetPriorityClass(opened.get()), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
   std::pair<DWORD, bool> search{process->Id(), false};
   EnumWindows(NoteVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
   EXPECT_FALSE(search.second);

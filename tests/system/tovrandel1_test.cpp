@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "runtime/child_process.h"
+#include "runtime/rules/command_line.h"
+#include "runtime/win32_outside_world.h"
 #include "tests/support/test_programs.h"
 
 namespace {
@@ -18,6 +20,17 @@ class TimerOwner {
   HWND window_;
 };
 
+// The controller as the window makes it, starting converters as the window does.
+class Controller {
+ public:
+  explicit Controller(Timer& timer)
+      : controller(timer, world.Files(), [this](const std::wstring& line, ProcessPriority priority) {
+          return world.StartHidden(ProgramOfCommandLine(line), line, priority);
+        }) {}
+  Win32OutsideWorld world;
+  Tovrandel1 controller;
+};
+
 UniqueKernelHandle StartConverterStandIn(const TempFolder& folder, const std::wstring& subfolder) {
   CreateDirectoryW((folder / subfolder).c_str(), nullptr);
   const std::wstring path = folder / (subfolder + L"\\ffmpeg.exe");
@@ -30,7 +43,8 @@ UniqueKernelHandle StartConverterStandIn(const TempFolder& folder, const std::ws
 TEST(Tovrandel1, ConvertMediaStartsTheCommandThenArmsTheTimerAt500Ms) {
   TimerOwner owner;
   Timer timer(owner.get(), 7, 100);
-  Tovrandel1 controller(timer);
+  Controller made(timer);
+  Tovrandel1& controller = made.controller;
   TempFolder folder;
   const std::wstring program = folder / L"worker.exe";
   ASSERT_TRUE(CopyFileW(StandInPath().c_str(), program.c_str(), FALSE));
@@ -50,7 +64,8 @@ TEST(Tovrandel1, ConvertMediaStartsTheCommandThenArmsTheTimerAt500Ms) {
 TEST(Tovrandel1, ConvertMediaWithAMissingProgramLeavesTheTimerAlone) {
   TimerOwner owner;
   Timer timer(owner.get(), 7, 100);
-  Tovrandel1 controller(timer);
+  Controller made(timer);
+  Tovrandel1& controller = made.controller;
   TempFolder folder;
 
   controller.ConvertMedia(L"\"" + (folder / L"missing.exe") + L"\" -y");
@@ -62,7 +77,8 @@ TEST(Tovrandel1, ConvertMediaWithAMissingProgramLeavesTheTimerAlone) {
 TEST(Tovrandel1, CancelConvertEndsEveryRunningConverterAndMayBeRepeated) {
   TimerOwner owner;
   Timer timer(owner.get(), 7, 100);
-  Tovrandel1 controller(timer);
+  Controller made(timer);
+  Tovrandel1& controller = made.controller;
   TempFolder folder;
   auto first = StartConverterStandIn(folder, L"a");
   auto second = StartConverterStandIn(folder, L"b");
@@ -82,7 +98,7 @@ TEST(Tovrandel1, ReleasingTheControllerEndsRunningConverters) {
   TempFolder folder;
   auto converter = StartConverterStandIn(folder, L"a");
   {
-    Tovrandel1 controller(timer);
+    Controller made(timer);
     EXPECT_FALSE(EndsWithin(converter.get(), 300));
   }
   EXPECT_TRUE(EndsWithin(converter.get(), 10000));

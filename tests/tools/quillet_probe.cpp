@@ -4,6 +4,7 @@
 //   quillet_probe wait-done SECONDS   wait for the window, then for the conversion to end; print the status line
 //   quillet_probe wait-busy SECONDS   wait until the window shows a conversion under way
 //   quillet_probe state               print the window's state as name=value lines
+//   quillet_probe answers MS          whether the window takes a message within MS milliseconds
 //   quillet_probe close SECONDS       close the window and wait for the program to end
 //   quillet_probe end-session SECONDS tell the window that Windows is ending the session, and wait
 //                                     for the program to end
@@ -112,7 +113,7 @@ HWND WaitFor(DWORD seconds, Condition condition) {
 }
 
 std::vector<DWORD> ProcessesNamed(const std::wstring& imageName) {
-  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  const UniqueToolhelpSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   std::vector<DWORD> ids;
@@ -244,6 +245,13 @@ int PrintState() {
   return 0;
 }
 
+// 0 when the window took a message in time, as a window does that Windows would not grey out.
+int Answers(UINT milliseconds) {
+  HWND form = FindQuillet();
+  DWORD_PTR ignored = 0;
+  return form && SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &ignored) ? 0 : 2;
+}
+
 // Closes the window, or ends the session for it, and waits for its program to end.
 int Close(DWORD seconds, bool endingSession) {
   HWND form = FindQuillet();
@@ -280,6 +288,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"wait-busy") return WaitFor(seconds, ConversionUnderWay) ? 0 : 2;
   if (command == L"state") return PrintState();
+  if (command == L"answers" && argc > 2) return Answers(static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)));
   if (command == L"close") return Close(seconds, false);
   if (command == L"end-session") return Close(seconds, true);
   if (command == L"count" && argc > 2) {
@@ -296,7 +305,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"resources") return PrintResources();
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   Print(
-      L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|close|end-session|count|kill|terminate|"
+      L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|answers|close|end-session|count|kill|terminate|"
       L"dismiss-message|cancel-dialog|convert|resources|version ...");
   return 64;
 }

@@ -4,8 +4,10 @@
 //   --sleep MS       wait this long
 //   --stderr TEXT    write TEXT and a line break to the error stream
 //   --hold PATH      open the file and share it with no one until the program ends
+//   --linger MS      for a --scan that follows: how long it holds the file after the last ffmpeg.exe
+//                    has ended (default 1000)
 //   --scan PATH      wait for the file, then read it as a virus scanner does, sharing it for reading
-//                    and writing but not deleting, until a second after the last ffmpeg.exe has ended
+//                    and writing but not deleting, until a while after the last ffmpeg.exe has ended
 //   --exit CODE      end with this exit code (default 0)
 // Anything else (a converter's own options, say) is ignored.
 #include <windows.h>
@@ -52,7 +54,7 @@ bool ConverterRuns() {
   return found;
 }
 
-void Scan(const std::wstring& path) {
+void Scan(const std::wstring& path, DWORD linger) {
   HANDLE file = INVALID_HANDLE_VALUE;
   while (file == INVALID_HANDLE_VALUE) {
     file =
@@ -60,7 +62,7 @@ void Scan(const std::wstring& path) {
     Sleep(10);
   }
   while (ConverterRuns()) Sleep(50);
-  Sleep(1000);
+  Sleep(linger);
   CloseHandle(file);
 }
 
@@ -69,6 +71,7 @@ void Scan(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> options = Options(argc, argv);
   UINT exitCode = 0;
+  DWORD linger = 1000;
   for (size_t i = 0; i + 1 < options.size(); ++i) {
     const std::wstring& option = options[i];
     const std::wstring& value = options[i + 1];
@@ -79,8 +82,10 @@ int wmain(int argc, wchar_t** argv) {
     } else if (option == L"--hold") {
       // Kept open until the process ends.
       CreateFileW(value.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (option == L"--linger") {
+      linger = static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10));
     } else if (option == L"--scan") {
-      Scan(value);
+      Scan(value, linger);
     } else if (option == L"--exit") {
       exitCode = static_cast<UINT>(std::wcstoul(value.c_str(), nullptr, 0));
     } else {

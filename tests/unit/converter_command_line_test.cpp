@@ -1,4 +1,4 @@
-#include "app/converter_command_line.h"
+#include "converter/converter_command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,7 @@
 #include "app/paths.h"
+#include "converter/converter_command_line.h"
+#include "converter/output_names.h"
+#include "runtime/rules/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +106,8 @@ TEST(NamesAFile, TakesPathsOnThisComputerOrAShareAndNothingFfmpegWouldOpenOtherw
 TEST(UnfinishedAndNumberedNames, StayBesideTheMp3) {
   EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 0), L"C:\\v\\clip.mp3.part");
   EXPECT_EQ(UnfinishedName(L"C:\\v\\clip.mp3", 2), L"C:\\v\\clip.mp3.2.part");
-  EXPECT_EQ(TaggedName(L"C:\\v.x\\clip.mp3", L"2"), L"C:\\v.x\\clip (2).mp3");
+  EXPECT_EQ(NumberedName(L"C:\\v.x\\clip.mp3", 2), L"C:\\v.x\\clip (2).mp3");
+  EXPECT_EQ(AsideName(L"C:\\v\\clip.mp3", 2), L"C:\\v\\clip (replaced 2).mp3");
   EXPECT_EQ(FileNameOf(L"C:\\v\\clip.mp3"), L"clip.mp3");
 }
 

@@ -19,7 +19,7 @@ class CompletionTest : public ConversionTest {
 TEST_F(CompletionTest, WhileTheConverterRunsTheWindowStaysBusy) {
   StartConversion();
   for (int i = 0; i < 3; ++i) Tick();
-  EXPECT_EQ(world.nextProcess->probes, 3);
+  EXPECT_EQ(world.Converter().probes, 3);
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
   EXPECT_FALSE(form->Command1.Enabled());
   EXPECT_FALSE(form->Command2.Enabled());
@@ -50,7 +50,6 @@ TEST_F(CompletionTest, ASuccessIsToldAndTheMp3sFolderOpened) {
     world.opened.clear();
     world.sounds.clear();
     world.files.shortNames = c.shortNames;
-    world.nextProcess = std::make_shared<FakeProcessState>();
     StartConversion(c.videos);
     ConverterEnds(0, true);
     Tick();
@@ -68,7 +67,6 @@ TEST_F(CompletionTest, ASuccessIsToldAndTheMp3sFolderOpened) {
 TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
   for (short value : {0, 2}) {
     world.opened.clear();
-    world.nextProcess = std::make_shared<FakeProcessState>();
     StartConversion();
     form->Check1.SetValue(value);
     ConverterEnds(0, true);
@@ -79,6 +77,7 @@ TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
   }
 }
 
+// Whatever the converter's words: those are made elsewhere.
 TEST_F(CompletionTest, AFailureIsToldWholeInTheTipWithTheErrorSound) {
   StartConversion();
   ConverterEnds(1, false, L"Invalid data found when processing input");
@@ -118,7 +117,7 @@ TEST_F(CompletionTest, ATickThatArrivesWhileTheLastIsAtWorkReturnsAtOnce) {
   Tick();
   EXPECT_EQ(world.opened.size(), 1u);
   EXPECT_EQ(world.sounds.size(), 1u);
-  EXPECT_EQ(world.nextProcess->probes, 1);
+  EXPECT_EQ(world.Converter().probes, 1);
 }
 
 TEST_F(CompletionTest, TheTimerNoticesTheEndByItself) {
@@ -132,7 +131,6 @@ TEST_F(CompletionTest, TheNextConversionKeepsTheLastStatusUntilItEnds) {
   StartConversion();
   ConverterEnds(0, true);
   Tick();
-  world.nextProcess = std::make_shared<FakeProcessState>();
   Click(form->Command2);
   EXPECT_EQ(world.starts.size(), 2u);
   EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
@@ -155,7 +153,6 @@ TEST_F(CompletionTest, TheFocusGoesBackWhereTheUserLeftIt) {
   Tick();
   EXPECT_EQ(GetFocus(), form->Command2.hWnd());
 
-  world.nextProcess = std::make_shared<FakeProcessState>();
   Click(form->Command2);
   SetFocus(form->Check1.hWnd());
   ConverterEnds(0, true);

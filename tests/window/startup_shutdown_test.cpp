@@ -73,7 +73,8 @@ TEST_F(StartupTest, AVideoOnTheCommandLineIsConvertedBeforeTheWindowShows) {
   EXPECT_TRUE(form->Timer1.Enabled());
 }
 
-// As "Send to" and "Open with" pass several files: each is converted, the title says which.
+// As "Send to" and "Open with" pass several files: each is converted, two at once on two processors,
+// and the title says how many have begun.
 TEST_F(StartupTest, SeveralFilesOnTheCommandLineAreEachConverted) {
   Load(L"\"C:\\a.avi\" C:\\b.avi");
   EXPECT_EQ(form->Text1.Text(), L"\"C:\\a.avi\" \"C:\\b.avi\"");
@@ -81,7 +82,7 @@ TEST_F(StartupTest, SeveralFilesOnTheCommandLineAreEachConverted) {
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
   wchar_t title[64] = {};
   GetWindowTextW(form->hWnd(), title, 64);
-  EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"1", L"2"}));
+  EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"2", L"2"}));
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {

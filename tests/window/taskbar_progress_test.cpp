@@ -5,38 +5,33 @@
 class TaskbarProgressTest : public ConversionTest {
  protected:
   std::pair<TaskbarProgress, double> Last() const { return world.taskbar.back(); }
+  // Ticks for up to a second, as often as the window's timer does.
+  void TickASecond() {
+    for (int tick = 0; tick < 10; ++tick) Tick();
+  }
 };
 
 TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
   StartConversion();
   ASSERT_FALSE(world.taskbar.empty());
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+  world.Converter().newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  TickASecond();
+  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 }
 
-TEST_F(TaskbarProgressTest, TheConvertersOutputIsReadEveryTenthTickOnly) {
-  StartConversion();
-  world.nextProcess->newErrorBytes =
-      "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
-  for (int tick = 1; tick <= 9; ++tick) Tick();
-  EXPECT_EQ(world.nextProcess->reads, 0);
-  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
-
-  Tick();
-  EXPECT_EQ(world.nextProcess->reads, 1);
-  EXPECT_EQ(Last().first, TaskbarProgress::Normal);
-  EXPECT_DOUBLE_EQ(Last().second, 0.25);
-
-  world.nextProcess->newErrorBytes = "size=  80kB time=00:00:05.00 bitrate=\r";
-  for (int tick = 1; tick <= 10; ++tick) Tick();
-  EXPECT_EQ(world.nextProcess->reads, 2);
-  EXPECT_DOUBLE_EQ(Last().second, 0.5);
-}
-
-TEST_F(TaskbarProgressTest, AnInputOfUnknownLengthStaysIndeterminate) {
-  StartConversion();
-  world.nextProcess->newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
-  for (int tick = 1; tick <= 10; ++tick) Tick();
-  EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
+// Over the whole list: the files done and the share of each one under way, once a second.
+TEST_F(TaskbarProgressTest, TheButtonFollowsTheWholeList) {
+  Load();
+  form->Text1.SetText(L"\"" + (folder / L"a.avi") + L"\" \"" + (folder / L"b.avi") + L"\"");
+  Click(form->Command2);
+  ASSERT_EQ(world.starts.size(), 2u);
+  world.Converter(0).newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00 bitrate=\r";
+  TickASecond();
+  EXPECT_EQ(Last(), std::make_pair(TaskbarProgress::Normal, 0.25));
+  world.ConverterEnds(0, true, L"size=  80kB time=00:00:10.00 bitrate=\r", 0);
+  TickASecond();
+  EXPECT_EQ(Last(), std::make_pair(TaskbarProgress::Normal, 0.5));
 }
 
 TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilTheNextStart) {
@@ -45,7 +40,6 @@ TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilThe
   Tick();
   EXPECT_EQ(Last().first, TaskbarProgress::None);
 
-  world.nextProcess = std::make_shared<FakeProcessState>();
   Click(form->Command2);
   ConverterEnds(1, false);
   Tick();
@@ -55,20 +49,10 @@ TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilThe
 }
 
 // A conversion from "Send to" starts before the window has a taskbar button, and Explorer may restart
-// while it runs: each new button shows at once what the conversion has reached.
-TEST_F(TaskbarProgressTest, ANewTaskbarButtonShowsTheConversionAtOnce) {
-  const UINT buttonCreated = RegisterWindowMessageW(L"TaskbarButtonCreated");
-  Load();
-  world.taskbar.clear();
-  SendMessageW(form->hWnd(), buttonCreated, 0, 0);
-  EXPECT_EQ(world.taskbar, (std::vector<std::pair<TaskbarProgress, double>>{{TaskbarProgress::None, -1}}));
-
+// while it runs: each new button is told to show again what it showed.
+TEST_F(TaskbarProgressTest, ANewTaskbarButtonIsToldToShowTheConversion) {
   StartConversion();
-  world.nextProcess->newErrorBytes =
-      "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
-  for (int tick = 1; tick <= 10; ++tick) Tick();
   world.taskbar.clear();
-  SendMessageW(form->hWnd(), buttonCreated, 0, 0);
-  EXPECT_EQ(world.taskbar, (std::vector<std::pair<TaskbarProgress, double>>{{TaskbarProgress::None, -1},
-                                                                            {TaskbarProgress::Normal, 0.25}}));
+  SendMessageW(form->hWnd(), RegisterWindowMessageW(L"TaskbarButtonCreated"), 0, 0);
+  EXPECT_EQ(world.taskbar, (std::vector<std::pair<TaskbarProgress, double>>{{TaskbarProgress::None, -1}}));
 }

@@ -1,8 +1,8 @@
-#include "app/converter_command_line.h"
+#include "converter/converter_command_line.h"
 
 #include <algorithm>
 
-#include "app/paths.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/path_text.h"
 #include "runtime/rules/text.h"
 
@@ -20,6 +20,25 @@ std::wstring ConverterFilePath(const std::wstring& fullPath) {
 }
 
 }  // namespace
+
+bool NamesAFile(const std::wstring& text) {
+  std::wstring path = text.substr(std::min(text.size(), text.find_first_not_of(kBlanks)));
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  if (path.empty() || path[0] == L'-') return false;
+  if (StartsWith(path, L"\\\\?\\")) {
+    const std::wstring rest = path.substr(4);
+    return (StartsWithDrive(rest) && rest.size() >= 3 && rest[2] == L'\\') ||
+           (StartsWith(rest, L"UNC\\") && NamesAFile(L"\\\\" + rest.substr(4)));
+  }
+  if (StartsWith(path, L"\\\\")) {
+    // \\server\share\...: a server and a share, and no device ("\\.\").
+    const auto shareStart = path.find(L'\\', 2);
+    return shareStart != std::wstring::npos && shareStart > 2 && path[2] != L'.' && shareStart + 1 < path.size() &&
+           path[shareStart + 1] != L'\\';
+  }
+  // Any other colon makes it a "scheme:" (http:, concat:, pipe:, ...), except a drive letter's.
+  return StartsWithDrive(path) || path.find(L':') == std::wstring::npos;
+}
 
 std::wstring ConverterPath(const std::wstring& folder) { return JoinPath(folder, kConverterName); }
 

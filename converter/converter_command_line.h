@@ -2,7 +2,13 @@
 #include <string>
 #include <vector>
 
-// The command line that starts the converter: pure string rules.
+// The command line that starts the converter, and what may reach it: pure string rules.
+
+// Whether the text names a file on this computer or a network share, the only things Quillet
+// converts: a path with a drive letter ("C:\..."), a share ("\\server\share\..."), either in the
+// long form ("\\?\..."), or a path relative to the current folder. Not a web address or any other
+// "scheme:" that ffmpeg would open, nor anything that ffmpeg would read as an option (a leading "-").
+bool NamesAFile(const std::wstring& text);
 
 // The converter program in a folder: the folder joined with "ffmpeg.exe".
 std::wstring ConverterPath(const std::wstring& folder);

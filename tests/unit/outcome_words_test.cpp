@@ -1,4 +1,4 @@
-#include "app/conversion_outcome.h"
+#include "app/outcome_words.h"
 
 #include <gtest/gtest.h>
 
@@ -6,33 +6,33 @@ namespace {
 
 struct Case {
   const char* what;
-  ConversionEnd end;
+  FileOutcome outcome;
   std::wstring reason;
 };
 
-ConversionEnd Ended(unsigned long exitCode, bool written, std::wstring said = L"",
-                    std::optional<double> inputSeconds = std::nullopt,
-                    std::optional<double> writtenSeconds = std::nullopt) {
-  ConversionEnd end;
-  end.exitCode = exitCode;
-  end.outputWritten = written;
-  end.lastErrorLine = std::move(said);
-  end.inputSeconds = inputSeconds;
-  end.writtenSeconds = writtenSeconds;
-  end.inputName = L"clip.avi";
-  end.converterName = L"ffmpeg.exe";
-  return end;
+// As the conversion judges the converter's end.
+FileOutcome Ended(unsigned long exitCode, bool written, std::wstring said = L"",
+                  std::optional<double> inputSeconds = std::nullopt,
+                  std::optional<double> writtenSeconds = std::nullopt) {
+  FileOutcome outcome;
+  outcome.name = L"clip.avi";
+  outcome.converterName = L"ffmpeg.exe";
+  outcome.end = {exitCode, written, std::move(said), false, inputSeconds, writtenSeconds};
+  outcome.kind = IsComplete(outcome.end) ? FileOutcome::Kind::Converted : FileOutcome::Kind::Failed;
+  return outcome;
 }
 
-ConversionEnd WithNoStream(ConversionEnd end) {
-  end.noStream = true;
-  return end;
+FileOutcome WithNoStream(FileOutcome outcome) {
+  outcome.end.noStream = true;
+  return outcome;
 }
 
-ConversionEnd NotStarted(std::wstring reason) {
-  ConversionEnd end;
-  end.startFailure = std::move(reason);
-  return end;
+FileOutcome NotStarted(unsigned long error, std::wstring words) {
+  FileOutcome outcome = Ended(0, false);
+  outcome.kind = FileOutcome::Kind::NotStarted;
+  outcome.converterName = L"C:\\Tools\\ffmpeg.exe";
+  outcome.error = {error, std::move(words)};
+  return outcome;
 }
 
 }  // namespace
@@ -40,8 +40,9 @@ ConversionEnd NotStarted(std::wstring reason) {
 TEST(FailureReason, TellsWhatWentWrongInPlainWords) {
   const std::vector<Case> cases = {
       {"success", Ended(0, true, L"size=40kB time=00:00:05.01"), L""},
-      {"failed start", NotStarted(L"ffmpeg.exe was not found in the program's folder"),
-       L"ffmpeg.exe was not found in the program's folder"},
+      {"failed start, the system's words naming the program",
+       NotStarted(193, L"%1 is not a valid Win32 application."),
+       L"C:\\Tools\\ffmpeg.exe could not be started (ffmpeg.exe is not a valid Win32 application.)"},
       {"no sound", WithNoStream(Ended(1, false, L"Error opening output files: Invalid argument")),
        L"clip.avi has no sound to make an MP3 of"},
       {"own words", Ended(1, false, L"Invalid data found when processing input"),
@@ -64,5 +65,5 @@ TEST(FailureReason, TellsWhatWentWrongInPlainWords) {
       {"a few seconds short of a long input", Ended(0, true, L"", 1800.0, 1700.0), L""},
       {"length unknown or estimated", Ended(0, true, L"", std::nullopt, 3.0), L""},
   };
-  for (const Case& c : cases) EXPECT_EQ(FailureReason(c.end), c.reason) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(FailureReason(c.outcome, L"C:\\Quillet"), c.reason) << c.what;
 }
