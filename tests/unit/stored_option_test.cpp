@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(StoredOption, TheThreeCheckBoxValuesReadBack) {
-  for (short value : {0, 1, 2}) EXPECT_EQ(OptionValueFromStoredText(StoredTextOfOptionValue(value)), value);
-  EXPECT_EQ(StoredTextOfOptionValue(1), L"1");
-  EXPECT_EQ(StoredTextOfOptionValue(0), L"0");
+TEST(StoredOption, TheThreeCheckBoxValuesAreReadAsThey) {
+  EXPECT_EQ(OptionValueFromStoredText(L"0"), 0);
+  EXPECT_EQ(OptionValueFromStoredText(L"1"), 1);
+  EXPECT_EQ(OptionValueFromStoredText(L"2"), 2);
 }
 
 TEST(StoredOption, AnythingElseIsTheDefault) {

@@ -80,9 +80,10 @@ TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
 // Whatever the converter's words: those are made elsewhere.
 TEST_F(CompletionTest, AFailureIsToldWholeInTheTipWithTheErrorSound) {
   StartConversion();
-  ConverterEnds(1, false, L"Invalid data found when processing input");
+  const std::wstring reason = L"a converter's reason, longer than the status line: " + std::wstring(200, L'x');
+  ConverterEnds(1, false, reason);
   Tick();
-  const std::wstring status = texts::kFailedStatusPrefix + std::wstring(L"Invalid data found when processing input");
+  const std::wstring status = texts::kFailedStatusPrefix + reason;
   EXPECT_EQ(form->Status.Caption(), status);
   EXPECT_EQ(StatusTipText(), status);
   ExpectIdleAgain();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/form_definition.h"
-#include "app/texts.h"
 #include "runtime/rules/twips.h"
 #include "tests/window/window_driver.h"
 
@@ -55,70 +54,73 @@ bool IsScalable(HFONT font) {
   return (metrics.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0;
 }
 
-// The form as designed, in twips within each control's container.
-struct DesignedControl {
-  int id;
-  int left, top, width, height;
-  int weight;
-  bool underlined;
+// The window each kind of control is made as.
+struct WindowKind {
   const wchar_t* windowClass;
   LONG buttonType;  // for buttons: push button, three-state check box or group box
-  bool takesDrops;
 };
+WindowKind WindowKindOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TextBox:
+      return {L"Edit", 0};
+    case ControlKind::CommandButton:
+      return {L"Button", BS_PUSHBUTTON};
+    case ControlKind::CheckBox:
+      return {L"Button", BS_3STATE};
+    case ControlKind::Frame:
+      return {L"Button", BS_GROUPBOX};
+    case ControlKind::Label:
+      break;
+  }
+  return {L"Static", 0};
+}
 
-// clang-format off
-const DesignedControl kDesigned[] = {
-// id          left   top  width height  weight     underl. class       button type      drops
-  {kCheck1,     130, 1850,  7575,   255, FW_NORMAL, false,  L"Button",  BS_3STATE,       false},
-  {kFrame1,     120, 1200,  7575,   615, FW_NORMAL, false,  L"Button",  BS_GROUPBOX,     true},
-  {kText1,      120,  240,  7335,   285, FW_BOLD,   false,  L"Edit",    0,               true},
-  {kCommand2,  3960, 2160,  3855,   495, FW_BOLD,   true,   L"Button",  BS_PUSHBUTTON,   true},
-  {kCommand1,   120, 2160,  3735,   495, FW_NORMAL, false,  L"Button",  BS_PUSHBUTTON,   true},
-  {kStatus,     120, 2715,  7695,   255, FW_NORMAL, true,   L"Static",  0,               true},
-  {kLabel4,     120,  840,  7575,   255, FW_NORMAL, false,  L"Static",  0,               true},
-  {kLabel3,     120,  480,  7575,   255, FW_NORMAL, false,  L"Static",  0,               true},
-  {kLabel2,     120,  120,  7695,   255, FW_BOLD,   false,  L"Static",  0,               true},
-  {kLabel1,     120,  120,  8415,  1215, FW_BOLD,   false,  L"Static",  0,               true},
-};
-// clang-format on
+bool IsBold(FontStyle style) { return style == FontStyle::Bold || style == FontStyle::BoldUnderlined; }
+bool IsUnderlined(FontStyle style) { return style == FontStyle::Underlined || style == FontStyle::BoldUnderlined; }
 
 }  // namespace
 
 class LayoutTest : public ConversionTest {
  protected:
   // Every control in its place at the dpi, in the form's font: 8.25 point (`fontHeight` pixels), in
-  // "MS Sans Serif" where its bitmaps suit the dpi, else in a face that scales.
-  void ExpectLaidOutAt(int dpi, LONG fontHeight) {
+  // "MS Sans Serif" where its bitmaps suit the dpi, else in a face that scales; and with its text where
+  // nothing has changed it yet.
+  void ExpectLaidOutAt(int dpi, LONG fontHeight, bool asMade) {
     RECT client;
     GetClientRect(form->hWnd(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(7890, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(2970, dpi));
-    for (const DesignedControl& control : kDesigned) {
-      HWND parent = control.id == kText1 ? GetDlgItem(form->hWnd(), kFrame1) : form->hWnd();
-      HWND window = GetDlgItem(parent, control.id);
+    EXPECT_EQ(client.right, TwipsToPixels(kQuilletForm.clientWidth, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(kQuilletForm.clientHeight, dpi));
+    for (const ControlDefinition* control = kQuilletForm.controls;
+         control != kQuilletForm.controls + kQuilletForm.controlCount; ++control) {
+      HWND parent = control->parentId ? GetDlgItem(form->hWnd(), control->parentId) : form->hWnd();
+      HWND window = GetDlgItem(parent, control->id);
       ASSERT_NE(window, nullptr);
-      SCOPED_TRACE(testing::Message() << "control " << control.id << " at " << dpi << " dpi");
+      SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(control->name)) << " at " << dpi << " dpi");
       const RECT place = PlaceInParent(window);
-      EXPECT_EQ(place.left, TwipsToPixels(control.left, dpi));
-      EXPECT_EQ(place.top, TwipsToPixels(control.top, dpi));
-      EXPECT_EQ(place.right, TwipsToPixels(control.left + control.width, dpi));
-      EXPECT_EQ(place.bottom, TwipsToPixels(control.top + control.height, dpi));
+      EXPECT_EQ(place.left, TwipsToPixels(control->left, dpi));
+      EXPECT_EQ(place.top, TwipsToPixels(control->top, dpi));
+      EXPECT_EQ(place.right, TwipsToPixels(control->left + control->width, dpi));
+      EXPECT_EQ(place.bottom, TwipsToPixels(control->top + control->height, dpi));
 
       const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
       LOGFONTW logical = {};
       GetObjectW(font, sizeof logical, &logical);
       EXPECT_EQ(logical.lfHeight, fontHeight);
-      EXPECT_EQ(logical.lfWeight, control.weight);
-      EXPECT_EQ(logical.lfUnderline != 0, control.underlined);
+      EXPECT_EQ(logical.lfWeight, IsBold(control->font) ? FW_BOLD : FW_NORMAL);
+      EXPECT_EQ(logical.lfUnderline != 0, IsUnderlined(control->font));
       EXPECT_FALSE(logical.lfItalic);
       EXPECT_TRUE(std::wstring(logical.lfFaceName) == L"MS Sans Serif" ? dpi <= 120 : IsScalable(font))
           << testing::PrintToString(std::wstring(logical.lfFaceName));
 
-      EXPECT_EQ(ClassOf(window), control.windowClass);
-      if (control.buttonType) {
-        EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK, control.buttonType);
+      const WindowKind kind = WindowKindOf(control->kind);
+      EXPECT_EQ(ClassOf(window), kind.windowClass);
+      if (kind.buttonType) {
+        EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK, kind.buttonType);
       }
-      EXPECT_EQ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0, control.takesDrops);
+      EXPECT_EQ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0, control->acceptsDrops);
+      if (asMade) {
+        EXPECT_EQ(Control(window).Text(), control->text);
+      }
     }
     // The status line ends on the client area's bottom edge.
     EXPECT_EQ(PlaceInParent(form->Status.hWnd()).bottom, client.bottom);
@@ -128,7 +130,7 @@ class LayoutTest : public ConversionTest {
 TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFontAtTheScreensDpi) {
   Load();
   ASSERT_EQ(ScreenDpi(), 96);
-  ExpectLaidOutAt(96, -11);
+  ExpectLaidOutAt(96, -11, true);
   LOGFONTW font = {};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form->Label3.hWnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
@@ -143,14 +145,14 @@ TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
   for (const auto& [dpi, fontHeight] : {std::pair{144, -17L}, std::pair{96, -11L}}) {
     RECT place;
     GetWindowRect(form->hWnd(), &place);
-    RECT suggested = {0, 0, TwipsToPixels(7890, dpi), TwipsToPixels(2970, dpi)};
+    RECT suggested = {0, 0, TwipsToPixels(kQuilletForm.clientWidth, dpi), TwipsToPixels(kQuilletForm.clientHeight, dpi)};
     AdjustWindowRectEx(&suggested, GetWindowLongW(form->hWnd(), GWL_STYLE), FALSE,
                        GetWindowLongW(form->hWnd(), GWL_EXSTYLE));
     OffsetRect(&suggested, place.left + 40 - suggested.left, place.top + 30 - suggested.top);
     SendMessageW(form->hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(form->hWnd(), &place);
     EXPECT_TRUE(EqualRect(&place, &suggested));
-    ExpectLaidOutAt(dpi, fontHeight);
+    ExpectLaidOutAt(dpi, fontHeight, false);
     // The icons and the status line's tip at the monitor's scale too.
     EXPECT_EQ(IconWidth(SendMessageW(form->hWnd(), WM_GETICON, ICON_BIG, 0)), MulDiv(32, dpi, 96));
     EXPECT_EQ(IconWidth(SendMessageW(form->hWnd(), WM_GETICON, ICON_SMALL, 0)), MulDiv(16, dpi, 96));
@@ -163,31 +165,14 @@ TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
   }
 }
 
-TEST_F(LayoutTest, TheTextsAreTheProgramsOwn) {
-  Load();
-  EXPECT_EQ(form->Command1.Caption(), L"Add Video");
-  EXPECT_EQ(form->Command2.Caption(), L"Convert to MP3");
-  EXPECT_EQ(form->Check1.Caption(), L"Open folder containing MP3 when video finishes converting");
-  EXPECT_EQ(form->Frame1.Caption(), L"Video Name");
-  EXPECT_EQ(form->Text1.Text(), L"Please drag and drop a video here");
-  EXPECT_EQ(form->Label2.Caption(), L"To get started:");
-  EXPECT_EQ(form->Label3.Caption(),
-            L"1. Add a video by either clicking 'Add Videos' or by dragging and dropping it in to this program");
-  EXPECT_EQ(
-      form->Label4.Caption(),
-      L"2. Click 'Convert to MP3' to convert the videos to MP3. The MP3 will be in the same folder as your video");
-  EXPECT_EQ(form->Label1.Caption(), L"");
-  EXPECT_EQ(form->Status.Caption(), std::wstring(L"This App is Designed by ") + texts::kPublisherDomain);
-}
-
 TEST_F(LayoutTest, TheWindowIsFixedAndCentred) {
   Load();
   wchar_t caption[64] = {};
   GetWindowTextW(form->hWnd(), caption, 64);
-  EXPECT_EQ(std::wstring(caption), L"Quillet");
+  EXPECT_EQ(std::wstring(caption), kQuilletForm.caption);
   wchar_t className[64] = {};
   GetClassNameW(form->hWnd(), className, 64);
-  EXPECT_EQ(std::wstring(className), L"QuilletGUI");
+  EXPECT_EQ(std::wstring(className), kQuilletForm.className);
 
   const LONG style = GetWindowLongW(form->hWnd(), GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);
