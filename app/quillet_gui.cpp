@@ -31,6 +31,8 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 // Carries the files of a drop between programs; not in the headers.
 constexpr UINT kCopyGlobalData = 0x0049;
+// Files have been handed over by another Quillet; posted by the thread that takes them, within Quillet.
+constexpr UINT kFilesHandedOver = WM_APP + 1;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
@@ -38,6 +40,16 @@ constexpr int kTicksPerProgress = 10;
 std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
 
 }  // namespace
+
+std::vector<std::wstring> FilesOfTheCommandLine(FileSystem& files, const std::wstring& tail) {
+  const auto exists = [&files](const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    return files.Attributes(files.FullPath(path), attributes) == ERROR_SUCCESS;
+  };
+  std::vector<std::wstring> named;
+  for (const std::wstring& text : FilesOfCommandLine(tail, exists)) named.push_back(AsTheUserKnowsIt(files, text));
+  return named;
+}
 
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
@@ -86,6 +98,7 @@ void QuilletGUI::AllowExplorersMessages() {
 }
 
 void QuilletGUI::Load() {
+  world_.ServeHandovers(form_, kFilesHandedOver);
   RunUntrapped([this] { Form_Load(); });
   if (!form_) return;
   ShowWindow(form_, SW_SHOW);
@@ -108,11 +121,7 @@ void QuilletGUI::Form_Load() {
   SetTopMostWindow(form_, kTrue);
   StartupPieceDone("topmost");
   if (!commandLineTail_.empty()) {
-    const auto exists = [this](const std::wstring& path) {
-      WIN32_FILE_ATTRIBUTE_DATA attributes;
-      return world_.Files().Attributes(world_.Files().FullPath(path), attributes) == ERROR_SUCCESS;
-    };
-    ShowInputs(FilesOfCommandLine(commandLineTail_, exists));
+    Text1.SetText(PathsAsText(FilesOfTheCommandLine(world_.Files(), commandLineTail_)));
     Command2_Click();
   }
 }
@@ -121,6 +130,7 @@ void QuilletGUI::Form_Load() {
 // asked or refused. The window goes from the screen first, so that a file the converters leave busy
 // for a moment is waited for out of sight.
 void QuilletGUI::Form_QueryUnload() {
+  world_.StopHandovers();
   ShowWindow(form_, SW_HIDE);
   Converter->CancelConvert();
   Converter.reset();
@@ -205,6 +215,19 @@ void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
   Text1.SetText(PathsAsText(named));
 }
 
+// As the program's own command line would, where nothing converts; else with the files under way.
+void QuilletGUI::TakeHandedOverFiles() {
+  for (const std::vector<std::wstring>& files : world_.TakeHandovers()) {
+    if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
+      list->Add(files);
+      ShowProgress();
+    } else if (Converter) {
+      ShowInputs(files);
+      Command2_Click();
+    }
+  }
+}
+
 // Watches the conversions; the first tick that finds every file ended tells the user how the list
 // ended. Meanwhile the title and the taskbar follow the list as it comes along.
 void QuilletGUI::Timer1_Timer() {
@@ -213,8 +236,10 @@ void QuilletGUI::Timer1_Timer() {
   if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
     if (list->Advance()) {
       ShowEnd(Converter->EndConversions());
-    } else if (++ticksSinceProgress_ == kTicksPerProgress || list->Started() != shownStarted_) {
+    } else if (++ticksSinceProgress_ == kTicksPerProgress) {
       ShowProgress();
+    } else {
+      ShowTitle();
     }
   }
   TimerBusy = false;
@@ -268,15 +293,20 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void QuilletGUI::ShowTitle() {
+  const ConversionList& list = *Converter->Conversions();
+  const std::wstring title =
+      list.Count() == 1
+          ? texts::kAppTitle
+          : WithInserts(texts::kTitleOfSeveral, {std::to_wstring(list.Started()), std::to_wstring(list.Count())});
+  // Set again only when it changes: a title set repaints the title bar.
+  if (Control(form_).Caption() != title) SetWindowTextW(form_, title.c_str());
+}
+
 void QuilletGUI::ShowProgress() {
   ticksSinceProgress_ = 0;
+  ShowTitle();
   ConversionList& list = *Converter->Conversions();
-  if (list.Count() > 1 && list.Started() != shownStarted_) {
-    const std::wstring title =
-        WithInserts(texts::kTitleOfSeveral, {std::to_wstring(list.Started()), std::to_wstring(list.Count())});
-    SetWindowTextW(form_, title.c_str());
-  }
-  shownStarted_ = list.Started();
   const std::optional<double> share = list.Progress();
   world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
                              share.value_or(0));
@@ -369,6 +399,9 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == Timer1.Id()) Timer1_Timer();
+      return 0;
+    case kFilesHandedOver:
+      TakeHandedOverFiles();
       return 0;
     case WM_DROPFILES:
       OLEDragDrop(reinterpret_cast<HDROP>(wParam));

@@ -15,6 +15,9 @@
 #include "runtime/tool_tip.h"
 #include "winutil/scaled_icons.h"
 
+// The files that the command line's tail names, each as the user knows it (see AsTheUserKnowsIt).
+std::vector<std::wstring> FilesOfTheCommandLine(FileSystem& files, const std::wstring& tail);
+
 // The one window of the program: choose videos, convert each to an MP3 with FFmpeg's ffmpeg.exe, and
 // hear when it is done.
 class QuilletGUI {
@@ -62,6 +65,8 @@ class QuilletGUI {
   void OLEDragDrop(HDROP drop);
   // Puts the files handed over into Text1, each as the user knows it.
   void ShowInputs(const std::vector<std::wstring>& texts);
+  // Takes the files that other Quillets handed over: they join the list under way, or start one.
+  void TakeHandedOverFiles();
   void Timer1_Timer();
   void Status_Click();
   // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.
@@ -72,7 +77,9 @@ class QuilletGUI {
   // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
   // that the shell takes. What the user must be told of it; "" when the folder itself opened.
   std::wstring OpenFolder(const std::wstring& folder);
-  // Shows how many files of several have begun, and how far the list has come.
+  // Shows how many files of several have begun, in the title.
+  void ShowTitle();
+  // Shows that, and how far the list has come on the taskbar.
   void ShowProgress();
   // Shows the text on the status line, and the whole story in its tip, where the line is too short.
   void ShowStatus(const std::wstring& text, const std::wstring& tip);
@@ -100,7 +107,6 @@ class QuilletGUI {
   std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
   int ticksSinceProgress_ = 0;
-  size_t shownStarted_ = 0;  // how many files the title says have begun
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
   const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
 };

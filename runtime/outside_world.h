@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/file_system.h"
 
@@ -71,4 +72,11 @@ class OutsideWorld {
                                                       ProcessPriority priority) = 0;
   // How many programs can run at once, each on a logical processor of its own.
   virtual unsigned LogicalProcessors() = 0;
+  // Where this is the one window of the user's session, takes the files that other Quillets hand
+  // over from now on, posting the message to the window at each arrival.
+  virtual void ServeHandovers(HWND window, UINT message) = 0;
+  // The lists of files handed over since the last call, in the order they came.
+  virtual std::vector<std::vector<std::wstring>> TakeHandovers() = 0;
+  // Takes no more handovers.
+  virtual void StopHandovers() = 0;
 };

@@ -54,6 +54,14 @@ std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstrin
   return HiddenProcess::Start(program, commandLine, priority);
 }
 
+void Win32OutsideWorld::ServeHandovers(HWND window, UINT message) {
+  if (oneWindow_) handovers_.emplace(window, message);
+}
+
+std::vector<std::vector<std::wstring>> Win32OutsideWorld::TakeHandovers() {
+  return handovers_ ? handovers_->Take() : std::vector<std::vector<std::wstring>>();
+}
+
 unsigned Win32OutsideWorld::LogicalProcessors() {
   // Windows 7 and later count the processors of every group; before, and with one group, the system's.
   using ActiveProcessorCount = DWORD(WINAPI*)(WORD);

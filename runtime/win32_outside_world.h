@@ -1,10 +1,17 @@
 #pragma once
+#include <optional>
+
+#include "runtime/one_window.h"
 #include "runtime/outside_world.h"
 #include "runtime/taskbar_button.h"
 
-// The real outside world: Windows' message box, open-file dialog, shell, sounds, files and processes.
+// The real outside world: Windows' message box, open-file dialog, shell, sounds, files, processes and
+// the other Quillets of the user.
 class Win32OutsideWorld : public OutsideWorld {
  public:
+  // `oneWindow`: whether this Quillet shows its user's one window, which other Quillets hand files to.
+  explicit Win32OutsideWorld(bool oneWindow = false) : oneWindow_(oneWindow) {}
+
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
   bool ShellOpen(const std::wstring& target) override;
@@ -16,8 +23,13 @@ class Win32OutsideWorld : public OutsideWorld {
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
                                               ProcessPriority priority) override;
   unsigned LogicalProcessors() override;
+  void ServeHandovers(HWND window, UINT message) override;
+  std::vector<std::vector<std::wstring>> TakeHandovers() override;
+  void StopHandovers() override { handovers_.reset(); }
 
  private:
   TaskbarButton taskbarButton_;
   Win32FileSystem files_;
+  const bool oneWindow_;
+  std::optional<HandoverServer> handovers_;
 };

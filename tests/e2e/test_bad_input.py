@@ -238,7 +238,7 @@ class BadInput(QuilletTestCase):
     def test_a_conversion_cut_short_leaves_no_mp3_and_the_earlier_one_as_it_was(self):
         """However a conversion ends early, the MP3 of the same name from before stays byte for byte and
         no truncated file takes its name. Closing Quillet stops nothing but its own converter: another
-        Quillet converts on to the end, and a user's own ffmpeg.exe runs on."""
+        Quillet with a window of its own converts on to the end, and a user's own ffmpeg.exe runs on."""
         source = os.path.join(self.media, "long.wav")
         mp3 = os.path.join(self.media, "long.mp3")
         earlier = b"an earlier long.mp3, perhaps of another video"
@@ -275,7 +275,11 @@ class BadInput(QuilletTestCase):
                 else:
                     user_job = subprocess.Popen([wine_loader(), foreign, "--sleep", "600000"], stdin=subprocess.DEVNULL,
                                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                    second = self.start(windows_path(other))
+                    self.addCleanup(user_job.kill)
+                    # Started with files, a second Quillet would hand them to the first: this one has a
+                    # window of its own, and converts what is put in it.
+                    second = self.start(video=os.path.basename(other))
+                    self.assertEqual(probe("click-convert", windows_path(other), "120")[0], 0)
                     self.assertEqual(second.probe("wait-busy", "120")[0], 0)
                     self.assertTrue(wait_until(lambda: probe("count", "ffmpeg.exe") == (0, "3")))
                     if what == "Quillet is ended from outside":

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/outside_world.h"
@@ -49,6 +50,9 @@ class FakeWorld : public OutsideWorld {
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
                                               ProcessPriority priority) override;
   unsigned LogicalProcessors() override { return processors; }
+  void ServeHandovers(HWND window, UINT message) override { handoverTo = {window, message}; }
+  std::vector<std::vector<std::wstring>> TakeHandovers() override { return std::exchange(handovers, {}); }
+  void StopHandovers() override { handoverTo = {}; }
 
   // Real files, with Windows' limit on the length of plain paths.
   WindowsLikeFileSystem files;
@@ -71,6 +75,9 @@ class FakeWorld : public OutsideWorld {
   // The window whose visibility each start records.
   HWND watchedWindow = nullptr;
   unsigned processors = 2;
+  // Where handovers are told of, while they are taken; and those that came.
+  std::pair<HWND, UINT> handoverTo{};
+  std::vector<std::vector<std::wstring>> handovers;
 
   // The converter started `index`th, from 0, or the one started last.
   FakeProcessState& Converter(size_t index = kLast);

@@ -13,8 +13,9 @@
 //   quillet_probe terminate           end the program of the window, with exit code 1
 //   quillet_probe dismiss-message SECONDS   wait for Quillet's message box, print its text, press OK
 //   quillet_probe cancel-dialog SECONDS     click "Add Video", wait for the dialog and cancel it
-//   quillet_probe convert PATH SECONDS      put PATH in the text box, click "Convert to MP3", wait for
-//                                           the end and print the status line
+//   quillet_probe convert PATH SECONDS      put PATH in the text box of an idle window, click "Convert
+//                                           to MP3", wait for the end and print the status line
+//   quillet_probe click-convert PATH SECONDS   the same, without waiting for the end
 //   quillet_probe resources           print the program's kernel handles and its GDI and USER objects
 //   quillet_probe version FILE        print the product name, description and version of a program file
 #include <windows.h>
@@ -57,12 +58,19 @@ std::wstring TextOf(HWND window) {
 // Which Quillet to look at: any, or the one whose text box names this.
 std::wstring chosenVideo;
 
-HWND FindQuillet() {
-  for (HWND form = FindWindowW(L"QuilletGUI", texts::kAppTitle); form;
-       form = FindWindowExW(nullptr, form, L"QuilletGUI", texts::kAppTitle)) {
-    if (chosenVideo.empty() || TextOf(Control(form, kText1)).find(chosenVideo) != std::wstring::npos) return form;
+// The first Quillet window, of those chosen, for which the condition holds.
+template <typename Condition>
+HWND FindQuillet(Condition condition) {
+  for (HWND form = FindWindowExW(nullptr, nullptr, L"QuilletGUI", nullptr); form;
+       form = FindWindowExW(nullptr, form, L"QuilletGUI", nullptr)) {
+    const bool chosen = chosenVideo.empty() || TextOf(Control(form, kText1)).find(chosenVideo) != std::wstring::npos;
+    if (chosen && condition(form)) return form;
   }
   return nullptr;
+}
+
+HWND FindQuillet() {
+  return FindQuillet([](HWND) { return true; });
 }
 
 // The start of the status line that its label shows, in its own font, before it must cut the rest off.
@@ -105,8 +113,7 @@ template <typename Condition>
 HWND WaitFor(DWORD seconds, Condition condition) {
   const DWORD deadline = GetTickCount() + seconds * 1000;
   for (;;) {
-    HWND form = FindQuillet();
-    if (form && condition(form)) return form;
+    if (HWND form = FindQuillet(condition)) return form;
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) return nullptr;
     Sleep(100);
   }
@@ -176,7 +183,7 @@ int CancelDialog(DWORD seconds) {
   return 0;
 }
 
-int Convert(const std::wstring& path, DWORD seconds) {
+int Convert(const std::wstring& path, DWORD seconds, bool waitForTheEnd) {
   HWND form = WaitFor(seconds, [](HWND window) { return IsWindowEnabled(Control(window, kCommand2)) != FALSE; });
   if (!form) return 2;
   DWORD_PTR ignored = 0;
@@ -185,6 +192,8 @@ int Convert(const std::wstring& path, DWORD seconds) {
   SendMessageTimeoutW(Control(form, kCommand2), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   // The click has been handled when it returns: a started conversion has disabled the button.
   if (!ConversionUnderWay(form)) return 3;
+  if (!waitForTheEnd) return 0;
+  chosenVideo = path.substr(path.find_last_of(L"\\/") + 1);
   form = WaitFor(seconds, ConversionEnded);
   if (!form) return 2;
   Print(TextOf(Control(form, kStatus)));
@@ -299,13 +308,13 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"terminate") return Terminate();
   if (command == L"dismiss-message") return DismissMessage(seconds);
   if (command == L"cancel-dialog") return CancelDialog(seconds);
-  if (command == L"convert" && argc > 3) {
-    return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+  if ((command == L"convert" || command == L"click-convert") && argc > 3) {
+    return Convert(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)), command == L"convert");
   }
   if (command == L"resources") return PrintResources();
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   Print(
       L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|answers|close|end-session|count|kill|terminate|"
-      L"dismiss-message|cancel-dialog|convert|resources|version ...");
+      L"dismiss-message|cancel-dialog|convert|click-convert|resources|version ...");
   return 64;
 }

@@ -85,6 +85,32 @@ TEST_F(StartupTest, SeveralFilesOnTheCommandLineAreEachConverted) {
   EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"2", L"2"}));
 }
 
+// From Explorer's context menu, which starts Quillet once per file: the files another Quillet hands
+// over start a list where none is under way, as the command line would, and else join the one under
+// way, to end with it.
+TEST_F(StartupTest, FilesHandedOverStartAListOrJoinTheOneUnderWay) {
+  TempFolder folder;
+  Load();
+  const auto [window, arrived] = world.handoverTo;
+  ASSERT_EQ(window, form->hWnd());
+  world.handovers = {{folder / L"a.avi"}};
+  SendMessageW(window, arrived, 0, 0);
+  ASSERT_EQ(world.starts.size(), 1u);
+  EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
+  world.handovers = {{folder / L"b.avi"}, {folder / L"c.avi"}};
+  SendMessageW(window, arrived, 0, 0);
+  EXPECT_EQ(world.starts.size(), 2u);
+  wchar_t title[64] = {};
+  GetWindowTextW(form->hWnd(), title, 64);
+  EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"2", L"3"}));
+  for (size_t converter = 0; converter < 3; ++converter) {
+    world.ConverterEnds(0, true, L"", converter);
+    Tick();
+  }
+  EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
+  EXPECT_EQ(StatusTipText(), std::wstring(texts::kCompleteStatus) + L"\n\na.avi: converted\nb.avi: converted\nc.avi: converted\n");
+}
+
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
   Load(L"\"\"");
   EXPECT_EQ(form->Text1.Text(), L"");
