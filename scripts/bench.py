@@ -8,7 +8,9 @@
 3. completion latency: from the converter's end to the completion text (and to the end of that tick);
 4. Quillet's CPU time during a conversion of about 30 seconds started in its window, as a share of
    the converter's;
-5. the size of Quillet.exe and the DLLs it imports.
+5. the size of Quillet.exe and the DLLs it imports;
+6. a list: eight different inputs of about a minute each converted as one list through Quillet (command
+   line to end text), against the same eight converted one after another by ffmpeg.exe directly.
 """
 import argparse
 import os
@@ -65,7 +67,7 @@ def main():
     parser.add_argument("--track-seconds", type=int, default=600)
     parser.add_argument("--cpu-track-seconds", type=int,
                         help="audio length that takes the converter about 30 s here (by default 600 s natively, 40 s emulated)")
-    parser.add_argument("--only", default="1,2,3,4,5", help="which measurements to make")
+    parser.add_argument("--only", default="1,2,3,4,5,6", help="which measurements to make")
     parser.add_argument("--startup-repeats", type=int, default=3, help="runs of the start-up comparison")
     parser.add_argument("--i386", choices=("native", "emulated"), required=True,
                         help="how 32-bit programs, Wine's 32-bit half among them, run here")
@@ -105,6 +107,8 @@ def main():
         measure_cpu(options, bench, quillet, track)
     if "5" in chosen:
         measure_size(quillet)
+    if "6" in chosen:
+        measure_list(options, bench, program, quillet, work)
     shutil.rmtree(work, ignore_errors=True)
 
 
@@ -227,6 +231,39 @@ def measure_cpu(options, bench, quillet, track):
         print(f"  conversion {float(result['total_ms']) / 1000:.1f} s: Quillet {quillet_cpu:.2f} s CPU, "
               f"converter {samples['converter']:.2f} s CPU")
     print("  " + median_line("Quillet's share", shares, "%") + " (goal under 1%)")
+
+
+def measure_list(options, bench, program, quillet, work):
+    print("6. A list of eight files of a minute each, against the same eight one after another")
+    sources = []
+    for number in range(8):
+        source = os.path.join(work, f"list {number + 1}.mp4")
+        subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=15:duration=60",
+                        "-f", "lavfi", "-i", f"sine=frequency={220 + 55 * number}:duration=60", "-ac", "2",
+                        "-shortest", source], check=True)
+        sources.append(source)
+    mp3s = [os.path.splitext(source)[0] + ".mp3" for source in sources]
+    converter = windows_path(os.path.join(program, "ffmpeg.exe"))
+    one_after_another, together = [], []
+    for _ in range(max(1, min(options.runs, 3))):
+        elapsed = 0.0
+        for source, mp3 in zip(sources, mp3s):
+            command = f'"{converter}" -y -i "{windows_path(source)}" -f mp3 "{windows_path(mp3)}"'
+            elapsed += float(figures(wine(bench, "run", command).stdout)["total_ms"]) / 1000
+        one_after_another.append(elapsed)
+        for mp3 in mp3s:
+            os.remove(mp3)
+        result = figures(wine(bench, "list", windows_path(quillet), *(windows_path(source) for source in sources)).stdout)
+        together.append(float(result["total_ms"]) / 1000)
+        if result.get("status") != "Conversion complete! To download videos from YouTube, click here to get Tovrandel":
+            print(f"  the list did not end complete: {result.get('status')}")
+        for mp3 in mp3s:
+            if os.path.exists(mp3):
+                os.remove(mp3)
+    print("  " + median_line("ffmpeg.exe directly, one after another", one_after_another, "s"))
+    print("  " + median_line("through Quillet as one list", together, "s"))
+    print(f"  ratio {statistics.median(together) / statistics.median(one_after_another):.3f} on {os.cpu_count()} "
+          "processors (goal at most 0.55 on two; the floor is 0.5)")
 
 
 def measure_size(quillet):

@@ -7,6 +7,8 @@
 //                                                 the window answered messages again
 //   quillet_bench click QUILLET INPUT             the same for a conversion started in the window of
 //                                                 an idle Quillet, as a user clicks it
+//   quillet_bench list QUILLET INPUT...           ms from starting Quillet with the inputs on its
+//                                                 command line until it shows the end of the list
 //   quillet_bench run COMMAND_LINE                ms for a hidden program to run to its end
 #include <windows.h>
 #include <tlhelp32.h>
@@ -145,6 +147,25 @@ int Click(const std::wstring& quillet, const std::wstring& input) {
   return MeasureConversion(start, process.get());
 }
 
+int List(const std::wstring& quillet, const std::vector<std::wstring>& inputs) {
+  std::wstring commandLine = L"\"" + quillet + L"\"";
+  for (const std::wstring& input : inputs) commandLine += L" \"" + input + L"\"";
+  const double start = Now();
+  const UniqueKernelHandle process = Start(commandLine, SW_SHOWNORMAL);
+  if (!process) return 1;
+  HWND form = nullptr;
+  while (!(form = FindWindowW(L"QuilletGUI", nullptr))) {
+    if (Now() - start > 600000) return 2;
+    Sleep(1);
+  }
+  std::wstring status;
+  while (!Ended(status = StatusOf(form))) Sleep(1);
+  Print(L"total_ms=" + Number(Now() - start));
+  Print(L"status=" + status);
+  CloseAndWait(form, process.get());
+  return status == texts::kCompleteStatus ? 0 : 3;
+}
+
 int Run(const std::wstring& commandLine) {
   const double start = Now();
   const UniqueKernelHandle process = Start(commandLine, SW_HIDE);
@@ -161,7 +182,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"startup" && argc == 4) return Startup(argv[2], argv[3]);
   if (command == L"convert" && argc == 4) return Convert(argv[2], argv[3]);
   if (command == L"click" && argc == 4) return Click(argv[2], argv[3]);
+  if (command == L"list" && argc > 3) return List(argv[2], std::vector<std::wstring>(argv + 3, argv + argc));
   if (command == L"run" && argc == 3) return Run(argv[2]);
-  Print(L"usage: quillet_bench startup PROGRAM CLASS | convert|click QUILLET INPUT | run COMMAND_LINE");
+  Print(L"usage: quillet_bench startup PROGRAM CLASS | convert|click QUILLET INPUT | list QUILLET INPUT... | "
+        L"run COMMAND_LINE");
   return 64;
 }
