@@ -16,6 +16,26 @@
 #include "tests/support/fake_world.h"
 #include "tests/support/test_programs.h"
 
+namespace {
+
+using Files = std::vector<std::pair<std::wstring, std::string>>;
+
+// The MP3s in the folder, at any length, by name with what they hold.
+Files Mp3sIn(const std::wstring& folder) {
+  Files mp3s;
+  const std::wstring extended = L"\\\\?\\" + folder + L"\\";
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((extended + L"*.mp3").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    mp3s.emplace_back(found.cFileName, ReadFileBytes(extended + found.cFileName));
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  std::sort(mp3s.begin(), mp3s.end());
+  return mp3s;
+}
+
+}  // namespace
+
 // One conversion with the outside world stood in for and real files: clip.avi in the test's folder,
 // unless told another, converted to an MP3 beside it.
 class ConversionTest : public testing::Test {
@@ -70,36 +90,69 @@ TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3B
 
 // The MP3 takes its name whatever holds a file for a moment, as scanners and readers do on Windows,
 // and an earlier one leaves it for the Recycle Bin; where that cannot take it (the shell cannot
-// reach a long path on a drive without 8.3 names), it stays beside, and the user is told.
-TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
-  enum class Held { Nothing, NewForAMoment, EarlierThroughout };
+// reach a long path on a drive without 8.3 names), it stays beside, and the user is told. Where the
+// new one cannot take the name, the earlier one keeps it, and the new one takes a free numbered name.
+TEST_F(ConversionTest, ACompleteMp3TakesItsNameOrAFreeOneBesideIt) {
+  enum class Held { Nothing, NewForAMoment, NewByEveryBusyCode, EarlierThroughout, NameRefused };
   struct Case {
     const char* what;
     bool deep;  // in a folder whose path is longer than Windows' plain form takes
-    bool earlierMp3;
+    Files before;
     Held held;
     bool shortNames;
     bool recycleBin;
-    std::wstring note;
+    std::wstring said;  // by the converter, ending as it does for an input of 3:47
+    Files after;
+    std::wstring note{};
+    std::wstring failure{};
   };
+  const std::string earlier = "an earlier MP3", music = "ID3 music";
+  const std::wstring ended = L"size=  3552kB time=00:03:47.40 bitrate= 128.0kbits/s\r";
   const std::vector<Case> cases = {
-      {"an earlier MP3, at any length", true, true, Held::Nothing, true, true, L""},
-      {"a scanner on the new MP3 until after the converter ends", false, false, Held::NewForAMoment, true, true, L""},
-      {"a reader on the earlier MP3", false, true, Held::EarlierThroughout, true, true, L""},
-      {"no Recycle Bin within the shell's reach", true, true, Held::Nothing, false, true,
+      {"an earlier MP3, at any length", true, {{L"clip.mp3", earlier}}, Held::Nothing, true, true, ended,
+       {{L"clip.mp3", music}}},
+      {"a scanner on the new MP3 until after the converter ends", false, {}, Held::NewForAMoment, true, true, ended,
+       {{L"clip.mp3", music}}},
+      {"a holder that answers every busy code for a moment", false, {{L"clip.mp3", earlier}}, Held::NewByEveryBusyCode,
+       true, true, ended, {{L"clip.mp3", music}}},
+      {"a reader on the earlier MP3", false, {{L"clip.mp3", earlier}}, Held::EarlierThroughout, true, true, ended,
+       {{L"clip.mp3", music}}},
+      {"no Recycle Bin within the shell's reach", true, {{L"clip.mp3", earlier}}, Held::Nothing, false, true, ended,
+       {{L"clip (replaced).mp3", earlier}, {L"clip.mp3", music}},
        WithInserts(texts::kReplacedKept,
                    {Trimmed(SystemMessage(ERROR_FILENAME_EXCED_RANGE), L". "), L"clip (replaced).mp3"})},
-      {"no Recycle Bin on the drive (a USB stick)", false, true, Held::Nothing, true, false, texts::kReplacedDeleted},
+      {"no Recycle Bin on the drive (a USB stick)", false, {{L"clip.mp3", earlier}}, Held::Nothing, true, false, ended,
+       {{L"clip.mp3", music}}, texts::kReplacedDeleted},
+      {"an input whose length the converter only estimated", false, {}, Held::Nothing, true, true,
+       L"Estimating duration from bitrate, this may be inaccurate\n  Duration: 00:30:00.00, start: 0.000000\n" + ended,
+       {{L"clip.mp3", music}}},
+      {"a name the new MP3 cannot take, beside numbered and aside names of the user's", false,
+       {{L"clip.mp3", earlier}, {L"clip (2).mp3", "the user's"}, {L"clip (replaced).mp3", "the user's too"}},
+       Held::NameRefused, true, true, ended,
+       {{L"clip (2).mp3", "the user's"}, {L"clip (3).mp3", music}, {L"clip (replaced).mp3", "the user's too"},
+        {L"clip.mp3", earlier}},
+       L"", WithInserts(texts::kNotReplaced, {L"clip.mp3", Trimmed(SystemMessage(ERROR_WRITE_PROTECT), L". "),
+                                              L"clip (3).mp3"})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::wstring videos = c.deep ? DeepFolder(folder) : folder.Path();
+    TempFolder own;
+    const std::wstring videos = c.deep ? DeepFolder(own) : own.Path();
     const std::wstring mp3 = videos + L"\\clip.mp3";
     world.files.shortNames = c.shortNames;
     world.files.recycleBin = c.recycleBin;
-    if (c.earlierMp3) WriteFileBytes(mp3, "an earlier MP3");
+    for (const auto& [name, bytes] : c.before) WriteFileBytes(L"\\\\?\\" + videos + L"\\" + name, bytes);
     Start(videos + L"\\clip.avi");
-    world.ConverterEnds(0, true);
+    world.ConverterEnds(0, true, c.said);
+    const std::wstring unfinished = PlainPath(world.ConverterOutput());
+    std::vector<DWORD> busyAnswers = {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED};
+    world.files.beforeMove = [&](const std::wstring& from, const std::wstring& to) -> DWORD {
+      if (c.held == Held::NameRefused && from == unfinished && to == mp3) return ERROR_WRITE_PROTECT;
+      if (c.held != Held::NewByEveryBusyCode || from != unfinished || busyAnswers.empty()) return 0;
+      const DWORD answer = busyAnswers.front();
+      busyAnswers.erase(busyAnswers.begin());
+      return answer;
+    };
     UniqueFileHandle held;
     if (c.held == Held::NewForAMoment) held = OpenShared(world.ConverterOutput(), FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (c.held == Held::EarlierThroughout)
@@ -114,15 +167,11 @@ TEST_F(ConversionTest, ASuccessPutsTheMp3UnderItsName) {
     const FileOutcome& outcome = Ended();
     if (scanner.joinable()) scanner.join();
     held.reset();
-    EXPECT_EQ(Failure(outcome), L"");
-    EXPECT_EQ(outcome.placement.keptAt, mp3);
+    world.files.beforeMove = nullptr;
+    EXPECT_EQ(Failure(outcome), c.failure);
     EXPECT_EQ(NoteOn(outcome), c.note);
-    EXPECT_EQ(ReadFileBytes(mp3), "ID3 music");
+    EXPECT_EQ(Mp3sIn(videos), c.after);
     EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesW((videos + L"\\clip (replaced).mp3").c_str()) != INVALID_FILE_ATTRIBUTES,
-              !c.note.empty() && c.recycleBin);
-    DeleteFileW((L"\\\\?\\" + videos + L"\\clip (replaced).mp3").c_str());
-    DeleteFileW((L"\\\\?\\" + mp3).c_str());
   }
 }
 
@@ -171,15 +220,20 @@ TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
   EXPECT_EQ(Failure(Ended()), texts::kNoSuchFile);
 }
 
-// Cut short by a close, or dropped: the converter is ended through the process Quillet holds, and no
-// unfinished MP3 is left.
+// Cut short by a close, or dropped: the converter is ended through the process Quillet holds and
+// waited for, since it holds the unfinished MP3 until it has ended, and no unfinished MP3 is left.
 TEST_F(ConversionTest, ACancelOrADropEndsTheConverterAndLeavesNothing) {
   for (const bool dropped : {false, true}) {
     SCOPED_TRACE(dropped ? "dropped" : "cancelled");
+    world.nextProcess->endsWhenWaitedFor = true;
     ConversionList list(world.files, Starter(), Beside(), 2, {folder / L"clip.avi"});
-    if (dropped) Start();
+    if (dropped) {
+      world.nextProcess->endsWhenWaitedFor = true;
+      Start();
+    }
     const std::wstring unfinished = folder / (dropped ? L"clip.mp3.1.part" : L"clip.mp3.part");
     WriteFileBytes(unfinished, "half an MP3");
+    world.Converter().holds = OpenShared(unfinished, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (dropped) {
       conversion.reset();
     } else {
@@ -191,28 +245,11 @@ TEST_F(ConversionTest, ACancelOrADropEndsTheConverterAndLeavesNothing) {
   }
 }
 
-namespace {
-
-// The MP3s in the folder, by name, with what they hold.
-std::vector<std::pair<std::wstring, std::string>> Mp3sIn(const TempFolder& folder) {
-  std::vector<std::pair<std::wstring, std::string>> mp3s;
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((folder / L"*.mp3").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-    mp3s.emplace_back(found.cFileName, ReadFileBytes(folder / found.cFileName));
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  std::sort(mp3s.begin(), mp3s.end());
-  return mp3s;
-}
-
-}  // namespace
 
 // Each file is converted as a single one would be, as many at once as the computer has processors and
 // below the usual priority, under an MP3 name decided for the whole list: a failure stops none of the
 // rest, and no file of the list is lost to another.
 TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
-  using Files = std::vector<std::pair<std::wstring, std::string>>;
   struct Case {
     const char* what;
     Files before;                     // in the folder before the list
@@ -269,7 +306,7 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
     }
     EXPECT_TRUE(list.Advance());
     EXPECT_EQ(world.starts.size(), c.exitCodes.size());
-    EXPECT_EQ(Mp3sIn(videos), c.mp3sAfter);
+    EXPECT_EQ(Mp3sIn(videos.Path()), c.mp3sAfter);
     const ListEnd end = Summarise(list.Outcomes(), AppPath());
     EXPECT_EQ(end.status, c.status.empty() ? texts::kCompleteStatus : texts::kFailedStatusPrefix + c.status);
     EXPECT_EQ(end.tip, texts.size() == 1 ? end.status : end.status + L"\n\n" + c.fileLines);

@@ -14,10 +14,13 @@ class FakeProcess : public StartedProcess {
     ++state_->probes;
     return state_->running;
   }
-  bool WaitUntilEnded(DWORD) override { return !state_->running; }
+  bool WaitUntilEnded(DWORD milliseconds) override {
+    if (state_->running && state_->terminated && milliseconds > 0) End();
+    return !state_->running;
+  }
   void Terminate() override {
     state_->terminated = true;
-    state_->running = false;
+    if (!state_->endsWhenWaitedFor) End();
   }
   DWORD ExitCode() override { return state_->exitCode; }
   std::string ReadNewErrorOutput() override {
@@ -26,6 +29,11 @@ class FakeProcess : public StartedProcess {
   }
 
  private:
+  void End() {
+    state_->running = false;
+    state_->holds.reset();
+  }
+
   std::shared_ptr<FakeProcessState> state_;
 };
 
@@ -43,7 +51,7 @@ void FakeWorld::ShowOpen(HWND, OpenFileRequest& request) {
 
 // As Windows' shell, which takes plain paths shorter than MAX_PATH only.
 bool FakeWorld::ShellOpen(const std::wstring& target) {
-  if (target.size() >= MAX_PATH || target.rfind(L"\\\\?\\", 0) == 0) return false;
+  if (shellRefuses || target.size() >= MAX_PATH || target.rfind(L"\\\\?\\", 0) == 0) return false;
   opened.push_back(target);
   if (duringShellOpen) duringShellOpen();
   return true;

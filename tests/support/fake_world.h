@@ -20,6 +20,10 @@ struct FakeProcessState {
   int probes = 0;
   int reads = 0;
   bool terminated = false;
+  // As Windows ends a process some time after it is told to: the process ends only once it is waited
+  // for, and until then keeps open what it holds.
+  bool endsWhenWaitedFor = false;
+  UniqueFileHandle holds;
 };
 
 // The outside world as a test sees it: every message box, dialog, shell opening, sound and process
@@ -68,6 +72,8 @@ class FakeWorld : public OutsideWorld {
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
   // Runs inside a shell opening, as the shell may pump messages there.
   std::function<void()> duringShellOpen;
+  // The shell opens nothing, as where no program is set for folders.
+  bool shellRefuses = false;
   // What the next process to start does (each start takes it and leaves a fresh one); a failure
   // instead when set.
   std::shared_ptr<FakeProcessState> nextProcess = std::make_shared<FakeProcessState>();

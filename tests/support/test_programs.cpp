@@ -11,13 +11,19 @@ std::wstring TestProgramFolder() { return AppPath(); }
 
 std::wstring StandInPath() { return TestProgramFolder() + L"\\stand_in.exe"; }
 
+std::wstring ChildStarterPath() { return TestProgramFolder() + L"\\child_starter.exe"; }
+
 TempFolder::TempFolder() {
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
+  // Wine gives process ids again: a folder an earlier test left may have the name, and the next is tried.
   static unsigned counter = 0;
-  path_ = std::wstring(temp) + L"quillet-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++counter);
-  if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a temporary folder");
+  do {
+    path_ = std::wstring(temp) + L"quillet-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    if (CreateDirectoryW(path_.c_str(), nullptr)) return;
+  } while (GetLastError() == ERROR_ALREADY_EXISTS && counter < 100000);
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 namespace {

@@ -15,6 +15,9 @@ std::wstring TestProgramFolder();
 // its options say (--sleep MS, --stderr TEXT, --exit CODE).
 std::wstring StandInPath();
 
+// A program that starts another as Quillet starts its converter (see tools/child_starter.cpp).
+std::wstring ChildStarterPath();
+
 // A new empty folder under the system's temporary folder, removed with all it holds at the end.
 class TempFolder {
  public:

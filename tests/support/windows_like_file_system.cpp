@@ -1,5 +1,7 @@
 #include "tests/support/windows_like_file_system.h"
 
+#include "runtime/rules/path_text.h"
+
 namespace {
 
 bool IsExtendedLength(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0; }
@@ -26,7 +28,9 @@ DWORD WindowsLikeFileSystem::IdentityAt(const std::wstring& path, FileIdentity& 
 }
 
 DWORD WindowsLikeFileSystem::MoveAt(const std::wstring& from, const std::wstring& to, bool replace) {
-  return TooLong(from) || TooLong(to) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::MoveAt(from, to, replace);
+  if (TooLong(from) || TooLong(to)) return ERROR_FILENAME_EXCED_RANGE;
+  if (const DWORD answer = beforeMove ? beforeMove(PlainPath(from), PlainPath(to)) : 0) return answer;
+  return Win32FileSystem::MoveAt(from, to, replace);
 }
 
 DWORD WindowsLikeFileSystem::DeleteAt(const std::wstring& path) {

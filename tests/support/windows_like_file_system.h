@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "runtime/file_system.h"
 
 // Windows' file calls as they behave on Windows where Wine is kinder: a path of MAX_PATH characters
@@ -8,6 +10,9 @@
 // Desktop's redirected drives, some network drives); Wine invents both for every file.
 class WindowsLikeFileSystem : public Win32FileSystem {
  public:
+  // What Windows answers a move (plain paths) before making it, as where another program holds a
+  // file; 0 lets the move be made.
+  std::function<DWORD(const std::wstring& from, const std::wstring& to)> beforeMove;
   bool shortNames = true;
   bool fileIds = true;
   bool recycleBin = true;  // a USB stick or a network share has none; Wine keeps one for every drive

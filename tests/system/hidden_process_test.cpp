@@ -56,10 +56,10 @@ TEST(HiddenProcess, ReadsEachNewPieceOfTheErrorStreamOnce) {
   EXPECT_EQ(process->ReadNewErrorOutput(), "");
 }
 
-// Below the usual priority where asked, as the converters of a list run.
-TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilItEnds) {
+// Below the usual priority where asked, as the converters of a list run; and ended when told.
+TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilEnded) {
   const std::wstring program = StandInPath();
-  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 1500"), ProcessPriority::BelowNormal);
+  auto process = HiddenProcess::Start(program, CommandLineFor(program, L"--sleep 60000"), ProcessPriority::BelowNormal);
   EXPECT_NE(process->Id(), 0u);
   EXPECT_TRUE(process->IsRunning());
   const UniqueKernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process->Id()));
@@ -67,8 +67,9 @@ TEST(HiddenProcess, RunsWithoutAVisibleWindowUntilItEnds) {
   std::pair<DWORD, bool> search{process->Id(), false};
   EnumWindows(NoteVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
   EXPECT_FALSE(search.second);
-  WaitUntilEnded(*process);
-  EXPECT_EQ(process->ExitCode(), 0u);
+  process->Terminate();
+  EXPECT_TRUE(process->WaitUntilEnded(10000));
+  EXPECT_FALSE(process->IsRunning());
   EXPECT_EQ(process->ReadNewErrorOutput(), "");
 }
 
@@ -141,6 +142,37 @@ TEST(StartChild, WhereWindowsRefusesQuilletsJobTheChildRunsOutsideIt) {
   EXPECT_FALSE(EndsWithin(child.process.get(), 300));
   EXPECT_FALSE(IsOwnChild(child.process.get()));
   TerminateProcess(child.process.get(), 1);
+}
+
+// However Quillet runs and ends: inside a job that lets nothing break away (the Task Scheduler, Remote
+// Desktop) its converter still starts, and a Quillet ended from outside (Task Manager) takes it along.
+TEST(StartChild, TheChildStartsInsideAJobWithoutBreakawayAndEndsWithQuillet) {
+  for (const bool inAJob : {false, true}) {
+    SCOPED_TRACE(inAJob ? "in a job that lets nothing break away" : "in no job");
+    TempFolder folder;
+    const std::wstring idFile = folder / L"child id";
+    std::wstring commandLine = L"\"" + ChildStarterPath() + L"\" \"" + idFile + L"\" \"" + StandInPath() + L"\" --sleep 60000";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessW(ChildStarterPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                               CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started));
+    const UniqueKernelHandle quillet(started.hProcess), thread(started.hThread);
+    const UniqueKernelHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (inAJob) {
+      ASSERT_TRUE(AssignProcessToJobObject(job.get(), quillet.get()));
+    }
+    ResumeThread(thread.get());
+    for (int i = 0; i < 200 && GetFileAttributesW(idFile.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+    Sleep(100);
+    const DWORD id = static_cast<DWORD>(std::stoul(ReadFileBytes(idFile)));
+    const UniqueKernelHandle child(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
+    ASSERT_TRUE(child);
+    EXPECT_FALSE(EndsWithin(child.get(), 300));
+    TerminateProcess(quillet.get(), 1);
+    EXPECT_TRUE(EndsWithin(child.get(), 10000));
+    TerminateProcess(child.get(), 1);
+  }
 }
 
 TEST(InheritedHandleList, NamesEachStandardHandleOnceAndRefusesOneThatCannotBeInherited) {

@@ -75,6 +75,7 @@ TEST(FilesOfCommandLine, QuotedOrBy8Dot3NamesSeveralElseOneWithItsBlanks) {
             (Files{L"C:\\V\\A~1.MP4", L"C:\\V\\B~1.MP4"}));
   EXPECT_EQ(FilesOfCommandLine(L"C:\\My Videos\\clip.avi", exists), Files{L"C:\\My Videos\\clip.avi"});
   EXPECT_EQ(FilesOfCommandLine(L"C:\\No Such\\clip.avi", exists), Files{L"C:\\No Such\\clip.avi"});
+  EXPECT_EQ(FilesOfCommandLine(L"C:\\V\\A~1.MP4 clip.avi", exists), Files{L"C:\\V\\A~1.MP4 clip.avi"});
   // One of several deleted since it was selected is a failure of its own.
   EXPECT_EQ(FilesOfCommandLine(L"C:\\V\\A~1.MP4 C:\\V\\GONE~1.MP4 \\\\nas\\v\\B~1.MP4", exists),
             (Files{L"C:\\V\\A~1.MP4", L"C:\\V\\GONE~1.MP4", L"\\\\nas\\v\\B~1.MP4"}));
