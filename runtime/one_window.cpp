@@ -100,32 +100,36 @@ OneWindow::OneWindow() : mutex_(CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-"
 bool OneWindow::HandOver(const std::vector<std::wstring>& files) {
   const ULONGLONG deadline = GetTickCount64() + kHandoverPatience;
   while (!mine_ && GetTickCount64() < deadline) {
-    if (SendHandover(files)) return true;
+    const Handover handover = SendHandover(files);
+    if (handover != Handover::NoAnswer) return handover == Handover::Taken;
     const DWORD wait = WaitForSingleObject(mutex_.get(), 50);
     mine_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
   }
   return false;
 }
 
-bool SendHandover(const std::vector<std::wstring>& files) {
+Handover SendHandover(const std::vector<std::wstring>& files) {
   const std::wstring name = PipeName();
   const UniqueFileHandle pipe(
       CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!pipe) {
     if (GetLastError() == ERROR_PIPE_BUSY) WaitNamedPipeW(name.c_str(), 1000);
-    return false;
+    return Handover::NoAnswer;
   }
   // Another user may have made a pipe of that name first: the files go to none but a Quillet of this user.
   const std::optional<ProcessFacts> server = FactsOfProcess(OtherEnd(pipe.get(), false).get());
-  if (!server || server->user != OwnUser()) return false;
+  if (!server || server->user != OwnUser()) return Handover::Refused;
   DWORD mode = PIPE_READMODE_MESSAGE;
   SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr);
   const std::wstring message = HandoverMessage(files);
   DWORD written = 0, read = 0;
   char answer = kRefused;
-  return WriteFile(pipe.get(), message.data(), static_cast<DWORD>(message.size() * sizeof(wchar_t)), &written,
-                   nullptr) &&
-         ReadFile(pipe.get(), &answer, 1, &read, nullptr) && read == 1 && answer == kTaken;
+  if (!WriteFile(pipe.get(), message.data(), static_cast<DWORD>(message.size() * sizeof(wchar_t)), &written,
+                 nullptr) ||
+      !ReadFile(pipe.get(), &answer, 1, &read, nullptr) || read != 1) {
+    return Handover::NoAnswer;
+  }
+  return answer == kTaken ? Handover::Taken : Handover::Refused;
 }
 
 HandoverServer::HandoverServer(HWND window, UINT message, Facts facts)

@@ -26,7 +26,8 @@ class OneWindow {
   OneWindow();
   bool IsMine() const { return mine_; }
   // Hands the files (full paths) to the Quillet whose window it is, trying for a while as that one
-  // starts or ends; whether it took them. Where that one ends first, this one becomes the one window.
+  // starts or ends; whether it took them. Where that one ends first, this one becomes the one window;
+  // where it refuses them (it runs elevated, say), this one shows a window of its own.
   bool HandOver(const std::vector<std::wstring>& files);
 
  private:
@@ -34,8 +35,10 @@ class OneWindow {
   bool mine_ = false;
 };
 
-// One attempt at handing the files to the one window; whether it took them.
-bool SendHandover(const std::vector<std::wstring>& files);
+// What came of one attempt at handing the files to the one window: taken, refused (the sender is not
+// one it takes files from), or no answer (there is none yet, or it is ending).
+enum class Handover { Taken, Refused, NoAnswer };
+Handover SendHandover(const std::vector<std::wstring>& files);
 
 // The one window's end of the handover: takes what other Quillets hand over, on a thread of its own, as
 // long as it lives, and posts the message to the window at each arrival; the window then takes the

@@ -31,7 +31,7 @@ TEST(HandoverServer, TakesOnlyFullPathsFromAQuilletOfTheSameUserAndIntegrity) {
       if (facts) facts->integrity -= c.lowerBy;
       return facts;
     });
-    EXPECT_EQ(SendHandover(c.files), c.taken);
+    EXPECT_EQ(SendHandover(c.files), c.taken ? Handover::Taken : Handover::Refused);
     EXPECT_EQ(server.Take(),
               c.taken ? std::vector<std::vector<std::wstring>>{c.files} : std::vector<std::vector<std::wstring>>{});
     MSG message;
