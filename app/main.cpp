@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring tail = Command();
   OneWindow oneWindow;
   if (HandedOver(oneWindow, tail)) return 0;
-  Win32OutsideWorld world(oneWindow.IsMine());
+  Win32OutsideWorld world(&oneWindow);
   QuilletGUI form(world, tail);
   form.Load();
   MSG message;

@@ -97,13 +97,15 @@ void QuilletGUI::AllowExplorersMessages() {
   world_.AllowMessageFromBelow(form_, taskbarButtonCreated_);
 }
 
+// Files are handed over to the window once it is shown: a Quillet that hands its files over in the
+// meantime tries again.
 void QuilletGUI::Load() {
-  world_.ServeHandovers(form_, kFilesHandedOver);
   RunUntrapped([this] { Form_Load(); });
   if (!form_) return;
   ShowWindow(form_, SW_SHOW);
   SetFocus(FirstTabStop());
   StartupPieceDone("show");
+  world_.ServeHandovers(form_, kFilesHandedOver);
 }
 
 // Start-up: icons, dialog options, the controller, the remembered option, topmost, and the files

@@ -38,9 +38,12 @@ std::wstring SidText(PSID sid) {
   return result;
 }
 
-std::wstring OwnUser() {
-  const std::optional<ProcessFacts> own = FactsOfProcess(GetCurrentProcess());
-  return own ? own->user : L"";
+const std::wstring& OwnUser() {
+  static const std::wstring user = [] {
+    const std::optional<ProcessFacts> own = FactsOfProcess(GetCurrentProcess());
+    return own ? own->user : L"";
+  }();
+  return user;
 }
 
 // A pipe for the user in this session alone: pipes are seen from every session.
@@ -91,15 +94,19 @@ std::optional<ProcessFacts> FactsOfProcess(HANDLE process) {
   return ProcessFacts{SidText(user->As<TOKEN_USER>()->User.Sid), integrity, FileNameOf(std::wstring(image, size))};
 }
 
-OneWindow::OneWindow() : mutex_(CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + OwnUser()).c_str())) {
+bool OneWindow::IsMine() {
+  if (asked_) return mine_;
+  asked_ = true;
+  mutex_.reset(CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + OwnUser()).c_str()));
   // Held by this thread until Quillet ends; one that ended without letting go leaves it abandoned.
   const DWORD wait = mutex_ ? WaitForSingleObject(mutex_.get(), 0) : WAIT_FAILED;
   mine_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED || !mutex_;
+  return mine_;
 }
 
 bool OneWindow::HandOver(const std::vector<std::wstring>& files) {
   const ULONGLONG deadline = GetTickCount64() + kHandoverPatience;
-  while (!mine_ && GetTickCount64() < deadline) {
+  while (!IsMine() && GetTickCount64() < deadline) {
     const Handover handover = SendHandover(files);
     if (handover != Handover::NoAnswer) return handover == Handover::Taken;
     const DWORD wait = WaitForSingleObject(mutex_.get(), 50);
@@ -124,8 +131,7 @@ Handover SendHandover(const std::vector<std::wstring>& files) {
   const std::wstring message = HandoverMessage(files);
   DWORD written = 0, read = 0;
   char answer = kRefused;
-  if (!WriteFile(pipe.get(), message.data(), static_cast<DWORD>(message.size() * sizeof(wchar_t)), &written,
-                 nullptr) ||
+  if (!WriteFile(pipe.get(), message.data(), static_cast<DWORD>(message.size() * sizeof(wchar_t)), &written, nullptr) ||
       !ReadFile(pipe.get(), &answer, 1, &read, nullptr) || read != 1) {
     return Handover::NoAnswer;
   }

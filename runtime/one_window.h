@@ -19,12 +19,13 @@
 // Who the process is; none where that cannot be told.
 std::optional<ProcessFacts> FactsOfProcess(HANDLE process);
 
-// This Quillet's part in the choice of the one window.
+// This Quillet's part in the choice of the one window: the first Quillet of the user's session to ask
+// holds the part until it ends.
 class OneWindow {
  public:
-  // Takes part at once: the first Quillet of the user's session holds the part until it ends.
-  OneWindow();
-  bool IsMine() const { return mine_; }
+  // Whether the part is this Quillet's. Asked first where it must be known: before the window for a
+  // Quillet started with files, after the window is shown for one without.
+  bool IsMine();
   // Hands the files (full paths) to the Quillet whose window it is, trying for a while as that one
   // starts or ends; whether it took them. Where that one ends first, this one becomes the one window;
   // where it refuses them (it runs elevated, say), this one shows a window of its own.
@@ -32,6 +33,7 @@ class OneWindow {
 
  private:
   UniqueKernelHandle mutex_;
+  bool asked_ = false;
   bool mine_ = false;
 };
 

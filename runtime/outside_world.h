@@ -72,8 +72,8 @@ class OutsideWorld {
                                                       ProcessPriority priority) = 0;
   // How many programs can run at once, each on a logical processor of its own.
   virtual unsigned LogicalProcessors() = 0;
-  // Where this is the one window of the user's session, takes the files that other Quillets hand
-  // over from now on, posting the message to the window at each arrival.
+  // Where this is (or now becomes) the one window of the user's session, takes the files that other
+  // Quillets hand over from now on, posting the message to the window at each arrival.
   virtual void ServeHandovers(HWND window, UINT message) = 0;
   // The lists of files handed over since the last call, in the order they came.
   virtual std::vector<std::vector<std::wstring>> TakeHandovers() = 0;

@@ -55,7 +55,7 @@ std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstrin
 }
 
 void Win32OutsideWorld::ServeHandovers(HWND window, UINT message) {
-  if (oneWindow_) handovers_.emplace(window, message);
+  if (oneWindow_ && oneWindow_->IsMine()) handovers_.emplace(window, message);
 }
 
 std::vector<std::vector<std::wstring>> Win32OutsideWorld::TakeHandovers() {

@@ -9,8 +9,8 @@
 // the other Quillets of the user.
 class Win32OutsideWorld : public OutsideWorld {
  public:
-  // `oneWindow`: whether this Quillet shows its user's one window, which other Quillets hand files to.
-  explicit Win32OutsideWorld(bool oneWindow = false) : oneWindow_(oneWindow) {}
+  // Files are handed over to this Quillet where `oneWindow` is its part.
+  explicit Win32OutsideWorld(OneWindow* oneWindow = nullptr) : oneWindow_(oneWindow) {}
 
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
@@ -30,6 +30,6 @@ class Win32OutsideWorld : public OutsideWorld {
  private:
   TaskbarButton taskbarButton_;
   Win32FileSystem files_;
-  const bool oneWindow_;
+  OneWindow* const oneWindow_;
   std::optional<HandoverServer> handovers_;
 };
