@@ -4,7 +4,8 @@ user's README.txt and LICENSE.txt (texts with Windows line endings), and Quillet
 same installed for one user (quillet.wxs.in). Two builds of one commit give the same bytes: every time
 is the commit's (SOURCE_DATE_EPOCH where set), entries come in a fixed order, and the installer's codes
 follow from its version and what it holds. Given a certificate and its key, Quillet.exe and the
-installer are signed with osslsigncode.
+installer are signed with osslsigncode. The installer's context-menu verb, "Convert to MP3", goes on
+every kind of file that the "Add Video" dialog offers, as app/texts.h lists them.
 
 make_release.py --version V --exe Quillet.exe --icon ABC.ico --readme README.txt --license LICENSE
                 --out-dir DIR [--sign-cert CERT.pem --sign-key KEY.pem]
@@ -14,6 +15,7 @@ import datetime
 import hashlib
 import math
 import os
+import re
 import shutil
 import string
 import subprocess
@@ -27,6 +29,20 @@ UPGRADE_CODE = uuid.UUID("6f737da0-af5f-413d-b864-ceb0680e630d")
 PUBLISHER = "The Quillet developers"
 # The earliest time a zip file can hold.
 EARLIEST = 315532800
+# Where the "Add Video" dialog's filter is written, once for the program and the installer.
+TEXTS = os.path.join(HERE, "..", "app", "texts.h")
+# The context-menu verb of one kind of file. A value "*" without data is Windows Installer's mark for a
+# key made on install and removed whole, with whatever was added to it, on uninstall (wixl takes no
+# RegistryKey Action); the "shell" and extension keys above it go where they are left empty.
+VERB = string.Template("""\
+              <RegistryValue Root="HKCU" Key="$key" Name="*" Type="string" Value=""/>
+              <RegistryValue Root="HKCU" Key="$key" Type="string" Value="Convert to MP3"/>
+              <RegistryValue Root="HKCU" Key="$key" Name="Icon" Type="string" Value="[INSTALLDIR]Quillet.exe,0"/>
+              <RegistryValue Root="HKCU" Key="$key" Name="MultiSelectModel" Type="string" Value="Player"/>
+              <RegistryValue Root="HKCU" Key="$key\\command" Type="string"
+                             Value="&quot;[INSTALLDIR]Quillet.exe&quot; &quot;%1&quot;"/>
+""")
+VERB_KEY = r"Software\Classes\SystemFileAssociations\.{}\shell\Quillet.ConvertToMp3"
 
 
 def source_date_epoch():
@@ -77,6 +93,20 @@ def make_zip(path, folder, names, version, epoch):
                 package.writestr(entry, content.read())
 
 
+def dialog_extensions():
+    """The extensions of the dialog's first pattern list ("*.3g2;*.3gp;..."), each once, in its order. MP3
+    is left out: Quillet can only refuse to convert an MP3 ("already an MP3")."""
+    with open(TEXTS, encoding="utf-8") as header:
+        literals = re.search(r"kDialogFilter\[\]\s*=((?:\s*L\"[^\"]*\")+);", header.read()).group(1)
+    patterns = "".join(re.findall(r'L"([^"]*)"', literals)).split("|")[1].split(";")
+    extensions = dict.fromkeys(pattern.removeprefix("*.").lower() for pattern in patterns)
+    return [extension for extension in extensions if extension != "mp3"]
+
+
+def context_menu_verbs():
+    return "".join(VERB.substitute(key=VERB_KEY.format(extension)) for extension in dialog_extensions())
+
+
 def make_msi(path, folder, names, version, epoch):
     contents = hashlib.sha256(version.encode())
     for name in names:
@@ -86,9 +116,11 @@ def make_msi(path, folder, names, version, epoch):
     with open(os.path.join(HERE, "quillet.wxs.in"), encoding="utf-8") as template:
         source = string.Template(template.read()).substitute(
             version=version, product_code=str(uuid.uuid5(UPGRADE_CODE, version)).upper(),
-            upgrade_code=str(UPGRADE_CODE).upper(), publisher=PUBLISHER, size_kb=size_kb)
+            upgrade_code=str(UPGRADE_CODE).upper(), publisher=PUBLISHER, size_kb=size_kb,
+            context_menu_verbs=context_menu_verbs())
     with open(os.path.join(folder, "quillet.wxs"), "w", encoding="utf-8") as out:
         out.write(source)
+    contents.update(source.encode())
     # wixl takes the time of day for the installer's dates and a random package code: both are set.
     when = datetime.datetime.fromtimestamp(epoch, datetime.timezone.utc).strftime("%Y-%m-%d %H:%M:%S")
     subprocess.run(["faketime", when, "wixl", "-o", path, "quillet.wxs"], cwd=folder, check=True,
