@@ -18,7 +18,11 @@
 //   quillet_probe click-convert PATH SECONDS   the same, without waiting for the end
 //   quillet_probe resources           print the program's kernel handles and its GDI and USER objects
 //   quillet_probe version FILE        print the product name, description and version of a program file
+//   quillet_probe windows             print how many Quillet windows there are
+//   quillet_probe tip                 print the text of the status line's tip
+//   quillet_probe hand-over PATH      hand the file to the one window as a Quillet does: 0 taken, 2 not
 #include <windows.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <cwchar>
@@ -29,6 +33,7 @@
 #include "app/texts.h"
 #include "runtime/form_builder.h"
 #include "runtime/handles.h"
+#include "runtime/one_window.h"
 #include "tests/tools/resource_counts.h"
 
 namespace {
@@ -117,6 +122,77 @@ HWND WaitFor(DWORD seconds, Condition condition) {
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) return nullptr;
     Sleep(100);
   }
+}
+
+// How many Quillet windows there are, of those chosen.
+int PrintWindowCount() {
+  int count = 0;
+  FindQuillet([&count](HWND) {
+    ++count;
+    return false;
+  });
+  Print(std::to_wstring(count));
+  return 0;
+}
+
+// Memory in another process, where a message to one of its windows can write its answer.
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, size_t size)
+      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  ~RemoteMemory() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  void* get() const { return address_; }
+
+ private:
+  const HANDLE process_;
+  void* const address_;
+};
+
+// The status line's tip: the tooltip that the form owns, with the Status label as its tool.
+HWND StatusTip(HWND form) {
+  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(tip, GW_OWNER) == form) return tip;
+  }
+  return nullptr;
+}
+
+// TTM_GETTEXTW writes the text through pointers that must be valid in the tooltip's own process: the
+// tool and the text travel through memory there.
+int PrintTip() {
+  HWND form = FindQuillet();
+  HWND tip = form ? StatusTip(form) : nullptr;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tip, &processId);
+  const UniqueKernelHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+  constexpr size_t kLongest = 8192;
+  struct Exchange {
+    TOOLINFOW tool;
+    wchar_t text[kLongest];
+  };
+  const RemoteMemory remote(process.get(), sizeof(Exchange));
+  auto* const there = static_cast<Exchange*>(remote.get());
+  if (!tip || !there) return 2;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(form, kStatus));
+  tool.lpszText = there->text;
+  std::wstring text(kLongest, L'\0');
+  DWORD_PTR ignored = 0;
+  if (!WriteProcessMemory(process.get(), &there->tool, &tool, sizeof tool, nullptr) ||
+      !SendMessageTimeoutW(tip, TTM_GETTEXTW, kLongest, reinterpret_cast<LPARAM>(&there->tool), SMTO_ABORTIFHUNG, 5000,
+                           &ignored) ||
+      !ReadProcessMemory(process.get(), there->text, &text[0], kLongest * sizeof(wchar_t), nullptr)) {
+    return 2;
+  }
+  Print(text.c_str());
+  return 0;
 }
 
 std::vector<DWORD> ProcessesNamed(const std::wstring& imageName) {
@@ -313,8 +389,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"resources") return PrintResources();
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
+  if (command == L"windows") return PrintWindowCount();
+  if (command == L"tip") return PrintTip();
+  if (command == L"hand-over" && argc > 2) return SendHandover({argv[2]}) ? 0 : 2;
   Print(
       L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|answers|close|end-session|count|kill|terminate|"
-      L"dismiss-message|cancel-dialog|convert|click-convert|resources|version ...");
+      L"dismiss-message|cancel-dialog|convert|click-convert|resources|version|windows|tip|hand-over ...");
   return 64;
 }
