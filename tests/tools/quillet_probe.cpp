@@ -391,7 +391,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   if (command == L"windows") return PrintWindowCount();
   if (command == L"tip") return PrintTip();
-  if (command == L"hand-over" && argc > 2) return SendHandover({argv[2]}) ? 0 : 2;
+  if (command == L"hand-over" && argc > 2) return SendHandover({argv[2]}) == Handover::Taken ? 0 : 2;
   Print(
       L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|answers|close|end-session|count|kill|terminate|"
       L"dismiss-message|cancel-dialog|convert|click-convert|resources|version|windows|tip|hand-over ...");
