@@ -97,15 +97,17 @@ void QuilletGUI::AllowExplorersMessages() {
   world_.AllowMessageFromBelow(form_, taskbarButtonCreated_);
 }
 
-// Files are handed over to the window once it is shown: a Quillet that hands its files over in the
-// meantime tries again.
+// Files are handed over to the window from the start where it was started with files, as the other
+// files of a selection are, so that they join its list; else once it is shown, which keeps the start-up
+// short (a Quillet that hands its files over in the meantime tries again).
 void QuilletGUI::Load() {
+  if (!commandLineTail_.empty()) world_.ServeHandovers(form_, kFilesHandedOver);
   RunUntrapped([this] { Form_Load(); });
   if (!form_) return;
   ShowWindow(form_, SW_SHOW);
   SetFocus(FirstTabStop());
   StartupPieceDone("show");
-  world_.ServeHandovers(form_, kFilesHandedOver);
+  if (commandLineTail_.empty()) world_.ServeHandovers(form_, kFilesHandedOver);
 }
 
 // Start-up: icons, dialog options, the controller, the remembered option, topmost, and the files
@@ -217,8 +219,10 @@ void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
   Text1.SetText(PathsAsText(named));
 }
 
-// As the program's own command line would, where nothing converts; else with the files under way.
+// As the program's own command line would, where nothing converts; else with the files under way. Not
+// in the middle of a tick (the shell may run messages in a call the tick makes): they are taken at its end.
 void QuilletGUI::TakeHandedOverFiles() {
+  if (TimerBusy) return;
   for (const std::vector<std::wstring>& files : world_.TakeHandovers()) {
     if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
       list->Add(files);
@@ -245,6 +249,8 @@ void QuilletGUI::Timer1_Timer() {
     }
   }
   TimerBusy = false;
+  TakeHandedOverFiles();
+  if (closeAfterTick_) Form_QueryUnload();
 }
 
 void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
@@ -370,7 +376,18 @@ void QuilletGUI::RunUntrapped(Handler handler) {
   }
 }
 
+// A close that comes in the middle of a tick, through a call that runs messages, waits for its end:
+// the conversions it would end are the ones the tick is at work on.
+void QuilletGUI::CloseWhenFree() {
+  if (TimerBusy) {
+    closeAfterTick_ = true;
+  } else {
+    Form_QueryUnload();
+  }
+}
+
 void QuilletGUI::ReportRunTimeError(const std::wstring& description) {
+  world_.StopHandovers();
   world_.MsgBox(form_, WithInserts(texts::kRunTimeError, {description}), MB_ICONERROR, texts::kAppTitle);
   Converter.reset();
   End();
@@ -430,12 +447,12 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       *reinterpret_cast<SIZE*>(lParam) = FormWindowSize(kQuilletForm, form_, static_cast<int>(wParam));
       return TRUE;
     case WM_CLOSE:
-      Form_QueryUnload();
+      CloseWhenFree();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) Form_QueryUnload();
+      if (wParam) CloseWhenFree();
       return 0;
   }
   return DefWindowProcW(form_, message, wParam, lParam);

@@ -90,6 +90,8 @@ class QuilletGUI {
   void RememberFocus();
   bool CanTakeFocus(HWND control) const;
   HWND FirstTabStop() const;
+  // Closes now, or at the end of the tick under way.
+  void CloseWhenFree();
   // Ends the program at once: the window goes and no handler runs again.
   void End();
   // Says what failed unforeseen, and ends the program.
@@ -103,9 +105,10 @@ class QuilletGUI {
   void RunUntrapped(Handler handler);
 
   std::unique_ptr<Tovrandel1> Converter;
-  std::optional<ToolTip> statusTip_;  // made when the status line first changes
+  std::optional<ToolTip> statusTip_;          // made when the status line first changes
   std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
+  bool closeAfterTick_ = false;
   int ticksSinceProgress_ = 0;
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
   const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");

@@ -14,8 +14,8 @@ constexpr ULONGLONG kConverterEndWait = 5000;
 }  // namespace
 
 Conversion::Conversion(FileSystem& files, const Starter& start, const Converter& converter, std::wstring inputPath,
-                       std::wstring mp3Path, OutputFile::Claimed claimed, ProcessPriority priority)
-    : inputPath_(std::move(inputPath)), output_(files, mp3Path, std::move(claimed)) {
+                       std::wstring mp3Path, OutputFile::ListFiles list, ProcessPriority priority)
+    : inputPath_(std::move(inputPath)), output_(files, mp3Path, std::move(list)) {
   outcome_.name = FileNameOf(inputPath_);
   outcome_.mp3Path = std::move(mp3Path);
   outcome_.converterName = converter.name;
@@ -34,7 +34,7 @@ Conversion::Conversion(FileSystem& files, const Starter& start, const Converter&
 
 Conversion::~Conversion() {
   Stop();
-  WaitUntilStopped(GetTickCount64() + kConverterEndWait);
+  if (!waited_) WaitUntilStopped(GetTickCount64() + kConverterEndWait);
 }
 
 bool Conversion::Advance() {
@@ -52,6 +52,10 @@ std::optional<double> Conversion::Progress() {
   return progress_.Share();
 }
 
+void Conversion::LowerPriority() {
+  if (process_ && !judged_) process_->LowerPriority();
+}
+
 void Conversion::Stop() {
   if (!judged_ && process_ && process_->IsRunning()) {
     stopped_ = true;
@@ -61,6 +65,7 @@ void Conversion::Stop() {
 
 void Conversion::WaitUntilStopped(ULONGLONG deadline) {
   if (!stopped_) return;
+  waited_ = true;
   const ULONGLONG now = GetTickCount64();
   process_->WaitUntilEnded(static_cast<DWORD>(deadline > now ? deadline - now : 0));
 }
@@ -87,8 +92,8 @@ void Conversion::Judge() {
   end.exitCode = process_->ExitCode();
   end.outputWritten = output_.IsWritten();
   const std::wstring said = DecodeProgramOutput(messages_);
-  end.lastErrorLine = ReasonFirst(LastErrorLine(said), {{inputPath_, outcome_.name},
-                                                        {output_.UnfinishedPath(), FileNameOf(outcome_.mp3Path)}});
+  end.lastErrorLine = ReasonFirst(
+      LastErrorLine(said), {{inputPath_, outcome_.name}, {output_.UnfinishedPath(), FileNameOf(outcome_.mp3Path)}});
   end.noStream = SaysNoStream(said);
   end.inputSeconds = progress_.ExactDuration();
   end.writtenSeconds = progress_.Written();

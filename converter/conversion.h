@@ -21,7 +21,7 @@ class Conversion {
   // Reserves the unfinished MP3 beside `mp3Path` and starts the converter through `start`, writing
   // into it. Both paths are full ones.
   Conversion(FileSystem& files, const Starter& start, const Converter& converter, std::wstring inputPath,
-             std::wstring mp3Path, OutputFile::Claimed claimed, ProcessPriority priority);
+             std::wstring mp3Path, OutputFile::ListFiles list, ProcessPriority priority);
   Conversion(const Conversion&) = delete;
   Conversion& operator=(const Conversion&) = delete;
   // Stops a converter that still runs; what it leaves unfinished goes with the MP3's file.
@@ -33,6 +33,8 @@ class Conversion {
   // How much of the input the MP3 holds so far, from 0 to 1; none while that is unknown. Reads what
   // the converter wrote since the last look.
   std::optional<double> Progress();
+  // Lets the converter, if it still runs, have less of the processors than the user's own programs.
+  void LowerPriority();
   // Starts ending the converter, if it still runs, through the process Quillet holds.
   void Stop();
   // Waits at most until the deadline (GetTickCount64) for a stopped converter to let go of its files.
@@ -52,6 +54,7 @@ class Conversion {
   OutputFile output_;
   std::unique_ptr<StartedProcess> process_;  // null when the converter could not be started
   bool stopped_ = false;
+  bool waited_ = false;
   bool judged_ = false;
   ConverterProgress progress_;
   std::string messages_;  // the end of what the converter wrote to its error stream

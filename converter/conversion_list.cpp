@@ -4,12 +4,15 @@
 
 #include "converter/output_names.h"
 #include "runtime/rules/path_text.h"
+#include "runtime/runtime_error.h"
 
 namespace {
 
 // How long a close waits for the stopped converters together, and then for their files.
 constexpr ULONGLONG kStopWait = 5000;
 constexpr ULONGLONG kSettleWait = 3500;
+// Numbered names tried for an MP3 before it can have none.
+constexpr int kNumberedNames = 100;
 
 }  // namespace
 
@@ -23,8 +26,10 @@ ConversionList::~ConversionList() { Cancel(); }
 
 void ConversionList::Add(const std::vector<std::wstring>& texts) {
   const size_t first = items_.size();
+  // A single file kept the usual priority; of several, none does.
+  if (first == 1 && !texts.empty() && items_[0].conversion) items_[0].conversion->LowerPriority();
   for (const std::wstring& text : texts) {
-    Item item{ReadInputFile(files_, text), {}, nullptr};
+    Item item{ReadInputFile(files_, text), {}, nullptr, false};
     item.outcome.name = FileNameOf(item.input.path.empty() ? text : item.input.path);
     item.outcome.converterName = converter_.name;
     if (!item.input.path.empty()) inputs_.push_back(Named(files_, item.input.path));
@@ -37,7 +42,16 @@ void ConversionList::Add(const std::vector<std::wstring>& texts) {
     if (item.input.refusal == InputFile::Refusal::None && converter_.path.empty()) {
       item.outcome.kind = FileOutcome::Kind::NoConverter;
     }
-    if (IsConvertible(item)) item.input.mp3Path = ClaimMp3Path(item.input.mp3Path);
+    if (item.input.refusal == InputFile::Refusal::None && !converter_.path.empty()) {
+      const std::optional<std::wstring> claimed = ClaimMp3Path(item.input.mp3Path);
+      item.toConvert = claimed.has_value();
+      if (claimed) {
+        item.input.mp3Path = *claimed;
+      } else {
+        item.outcome.kind = FileOutcome::Kind::CannotWrite;
+        item.outcome.error = {ERROR_FILE_EXISTS, SystemMessage(ERROR_FILE_EXISTS)};
+      }
+    }
     item.outcome.mp3Path = item.input.mp3Path;
   }
   StartWhatCan();
@@ -93,20 +107,20 @@ std::vector<FileOutcome> ConversionList::Outcomes() const {
   return outcomes;
 }
 
-std::wstring ConversionList::ClaimMp3Path(const std::wstring& ownPath) {
-  for (int number = 1;; ++number) {
+std::optional<std::wstring> ConversionList::ClaimMp3Path(const std::wstring& ownPath) {
+  for (int number = 1; number <= kNumberedNames; ++number) {
     const std::wstring path = number == 1 ? ownPath : NumberedName(ownPath, number);
-    const NamedFile named = Named(files_, path);
-    const bool isInput = std::any_of(inputs_.begin(), inputs_.end(),
-                                     [&](const NamedFile& input) { return IsSameFile(named, input); });
-    // Only the MP3's own name may be taken from a file that was there before the list; a numbered one is free.
+    // Only the MP3's own name may be taken from a file that was there before the list; a numbered one
+    // is free (where its folder is not there, the conversion will say so).
     WIN32_FILE_ATTRIBUTE_DATA attributes;
-    const bool free = number == 1 || files_.Attributes(path, attributes) == ERROR_FILE_NOT_FOUND;
-    if (!isInput && free && !IsClaimed(path)) {
+    const DWORD look = number == 1 ? ERROR_FILE_NOT_FOUND : files_.Attributes(path, attributes);
+    const bool free = look == ERROR_FILE_NOT_FOUND || look == ERROR_PATH_NOT_FOUND;
+    if (free && !IsClaimed(path) && !IsInput(path)) {
       claimed_.push_back(path);
       return path;
     }
   }
+  return std::nullopt;
 }
 
 bool ConversionList::IsClaimed(const std::wstring& path) const {
@@ -114,22 +128,25 @@ bool ConversionList::IsClaimed(const std::wstring& path) const {
                      [&](const std::wstring& claimed) { return IsSamePath(claimed, path); });
 }
 
+bool ConversionList::IsInput(const std::wstring& path) {
+  const NamedFile named = Named(files_, path);
+  return std::any_of(inputs_.begin(), inputs_.end(), [&](const NamedFile& input) { return IsSameFile(named, input); });
+}
+
 void ConversionList::StartWhatCan() {
   while (next_ < items_.size() && Running() < atOnce_) {
     Item& item = items_[next_++];
-    if (!IsConvertible(item)) continue;
+    if (!item.toConvert) continue;
     // With every processor at work the computer stays pleasant to use; a single file keeps the usual priority.
     const ProcessPriority priority = items_.size() > 1 ? ProcessPriority::BelowNormal : ProcessPriority::Normal;
-    item.conversion = std::make_unique<Conversion>(
-        files_, start_, converter_, item.input.path, item.input.mp3Path,
-        [this](const std::wstring& path) { return IsClaimed(path); }, priority);
+    const OutputFile::ListFiles list{[this](const std::wstring& path) { return IsClaimed(path); },
+                                     [this](const std::wstring& path) { return IsInput(path); }};
+    item.conversion =
+        std::make_unique<Conversion>(files_, start_, converter_, item.input.path, item.input.mp3Path, list, priority);
   }
 }
 
-bool ConversionList::IsConvertible(const Item& item) const {
-  return item.input.refusal == InputFile::Refusal::None && !converter_.path.empty();
-}
-
 size_t ConversionList::Running() const {
-  return static_cast<size_t>(std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.conversion != nullptr; }));
+  return static_cast<size_t>(
+      std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.conversion != nullptr; }));
 }

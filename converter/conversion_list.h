@@ -46,16 +46,18 @@ class ConversionList {
     InputFile input;
     FileOutcome outcome;
     std::unique_ptr<Conversion> conversion;  // while it converts
+    bool toConvert;                          // else it has its outcome already
   };
 
   // The path that the item's MP3 takes: its own name, unless another item has it or it is an input of
-  // the list; then the first numbered name that is free.
-  std::wstring ClaimMp3Path(const std::wstring& ownPath);
+  // the list; then the first numbered name that is free. None where every name is taken.
+  std::optional<std::wstring> ClaimMp3Path(const std::wstring& ownPath);
   // Whether an MP3 of the list has the path, or will have it.
   bool IsClaimed(const std::wstring& path) const;
+  // Whether the path names a file handed over with the list.
+  bool IsInput(const std::wstring& path);
   // Starts the next files while fewer than `atOnce` convert, noting those that cannot be converted.
   void StartWhatCan();
-  bool IsConvertible(const Item& item) const;
   size_t Running() const;
 
   FileSystem& files_;

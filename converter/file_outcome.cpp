@@ -11,7 +11,7 @@ constexpr double kShortBySeconds = 2.0;
 bool StopsShort(const ConverterEnd& end) {
   if (!end.inputSeconds) return false;
   const double written = end.writtenSeconds.value_or(0);
-  return written < *end.inputSeconds * kShortByShare && *end.inputSeconds - written > kShortBySeconds;
+  return written<*end.inputSeconds * kShortByShare&& * end.inputSeconds - written> kShortBySeconds;
 }
 
 bool IsComplete(const ConverterEnd& end) { return end.exitCode == 0 && end.outputWritten && !StopsShort(end); }

@@ -14,10 +14,10 @@ struct SystemError {
 // What the converter did and said, once it has ended.
 struct ConverterEnd {
   unsigned long exitCode = 0;
-  bool outputWritten = false;            // the unfinished MP3 exists and is not empty
-  std::wstring lastErrorLine{};          // its own last word on its error stream, reason first
-  bool noStream = false;                 // it found nothing in the input to make an MP3 of
-  std::optional<double> inputSeconds{};  // the input's length, where it read it from the file
+  bool outputWritten = false;              // the unfinished MP3 exists and is not empty
+  std::wstring lastErrorLine{};            // its own last word on its error stream, reason first
+  bool noStream = false;                   // it found nothing in the input to make an MP3 of
+  std::optional<double> inputSeconds{};    // the input's length, where it read it from the file
   std::optional<double> writtenSeconds{};  // how much of it the MP3 holds
 };
 
@@ -33,11 +33,11 @@ struct Placement {
   // Why the new MP3 did not take its name.
   enum class Refusal { None, ReadOnly, Folder, Error };
   Refusal refusal = Refusal::None;
-  SystemError error{};           // for Refusal::Error
-  std::wstring keptAt{};         // where the new MP3 is
-  std::wstring earlierAt{};      // where the one that had the name is, when neither under it nor recycled
-  SystemError earlierError{};    // why that one could not go to the Recycle Bin, where the new one took its name
-  bool earlierDeleted = false;   // that one was deleted for good: its drive has no Recycle Bin
+  SystemError error{};          // for Refusal::Error
+  std::wstring keptAt{};        // where the new MP3 is
+  std::wstring earlierAt{};     // where the one that had the name is, when neither under it nor recycled
+  SystemError earlierError{};   // why that one could not go to the Recycle Bin, where the new one took its name
+  bool earlierDeleted = false;  // that one was deleted for good: its drive has no Recycle Bin
 };
 
 struct FileOutcome {

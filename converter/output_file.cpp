@@ -27,8 +27,8 @@ bool IsTaken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERR
 
 }  // namespace
 
-OutputFile::OutputFile(FileSystem& files, std::wstring mp3Path, Claimed claimed)
-    : files_(files), mp3Path_(std::move(mp3Path)), claimed_(std::move(claimed)) {
+OutputFile::OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list)
+    : files_(files), mp3Path_(std::move(mp3Path)), list_(std::move(list)) {
   reserveError_ = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNamesToTry && IsTaken(reserveError_); ++attempt) {
     const std::wstring candidate = UnfinishedName(mp3Path_, attempt);
@@ -74,7 +74,8 @@ bool OutputFile::Advance() {
 
 void OutputFile::Settle(ULONGLONG deadline) {
   settleBy_ = deadline;
-  while (!Advance()) Sleep(static_cast<DWORD>(std::min<ULONGLONG>(nextCall_ - std::min(nextCall_, GetTickCount64()), 100)));
+  while (!Advance())
+    Sleep(static_cast<DWORD>(std::min<ULONGLONG>(nextCall_ - std::min(nextCall_, GetTickCount64()), 100)));
 }
 
 void OutputFile::Begin(Step step) {
@@ -114,6 +115,8 @@ void OutputFile::Next(DWORD result) {
     case Step::Look:
       if (result == ERROR_FILE_NOT_FOUND) return Begin(Step::MoveIn);
       if (result != ERROR_SUCCESS) return KeepBeside(Placement::Refusal::Error, result);
+      // One handed over after the name was decided.
+      if (list_.isInput(mp3Path_)) return KeepBeside(Placement::Refusal::None);
       if (earlier_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return KeepBeside(Placement::Refusal::Folder);
       if (earlier_.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return KeepBeside(Placement::Refusal::ReadOnly);
       number_ = 1;
@@ -161,5 +164,5 @@ void OutputFile::KeepBeside(Placement::Refusal refusal, DWORD error) {
 }
 
 DWORD OutputFile::MoveToUnclaimed(const std::wstring& from, const std::wstring& to) {
-  return claimed_(to) ? ERROR_ALREADY_EXISTS : files_.Move(from, to, false);
+  return list_.claimed(to) ? ERROR_ALREADY_EXISTS : files_.Move(from, to, false);
 }

@@ -17,11 +17,15 @@
 // so that the window goes on answering meanwhile.
 class OutputFile {
  public:
-  // Whether an MP3 of another file of the list has the path, or will have it.
-  using Claimed = std::function<bool(const std::wstring& path)>;
+  // What the other files of the list hold to: the MP3 names they have or will have, and the files
+  // handed over themselves, which no MP3 replaces.
+  struct ListFiles {
+    std::function<bool(const std::wstring& path)> claimed;
+    std::function<bool(const std::wstring& path)> isInput;
+  };
 
   // Creates the first free unfinished name beside the MP3 (see UnfinishedName), empty.
-  OutputFile(FileSystem& files, std::wstring mp3Path, Claimed claimed);
+  OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list);
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
   // Removes the unfinished file where nothing else became of it, finishing any step begun (see Settle).
@@ -38,7 +42,9 @@ class OutputFile {
   // Recycle Bin, or is deleted where the drive has none: at no moment is neither under a name the
   // user can find. One that cannot be replaced (read-only, kept open by another program, a folder)
   // stays, and the new MP3 is kept beside it under a numbered name ("clip (2).mp3") or, failing that,
-  // its unfinished one. Neither the numbered nor the aside name is ever one that is claimed.
+  // its unfinished one. Neither the numbered nor the aside name is ever one that is claimed, and a file
+  // handed over with the list that has the MP3's name is no earlier MP3: the new one then takes a free
+  // numbered name.
   void Place();
   // Begins removing the unfinished file. A failure goes unreported: nothing more could be done about it.
   void Discard();
@@ -64,14 +70,14 @@ class OutputFile {
 
   FileSystem& files_;
   const std::wstring mp3Path_;
-  const Claimed claimed_;
+  const ListFiles list_;
   DWORD reserveError_ = ERROR_SUCCESS;
   std::wstring unfinishedPath_;  // "" when none could be made
   bool begun_ = false;           // Place or Discard was called
   Step step_ = Step::None;
-  int number_ = 0;               // of the aside or numbered name being tried
-  std::wstring target_;          // the aside or numbered name being tried
-  std::wstring aside_;           // where the earlier MP3 stepped aside to
+  int number_ = 0;       // of the aside or numbered name being tried
+  std::wstring target_;  // the aside or numbered name being tried
+  std::wstring aside_;   // where the earlier MP3 stepped aside to
   WIN32_FILE_ATTRIBUTE_DATA earlier_ = {};
   ULONGLONG nextCall_ = 0, deadline_ = 0, settleBy_ = ~0ULL;
   int pauses_ = 0;

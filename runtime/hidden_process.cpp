@@ -81,6 +81,8 @@ bool HiddenProcess::WaitUntilEnded(DWORD milliseconds) {
 
 void HiddenProcess::Terminate() { TerminateProcess(process_.get(), 1); }
 
+void HiddenProcess::LowerPriority() { SetPriorityClass(process_.get(), BELOW_NORMAL_PRIORITY_CLASS); }
+
 DWORD HiddenProcess::ExitCode() {
   DWORD code = 0;
   GetExitCodeProcess(process_.get(), &code);

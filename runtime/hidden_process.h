@@ -22,6 +22,7 @@ class HiddenProcess : public StartedProcess {
   bool IsRunning() override;
   bool WaitUntilEnded(DWORD milliseconds) override;
   void Terminate() override;
+  void LowerPriority() override;
   DWORD ExitCode() override;
   std::string ReadNewErrorOutput() override;
 

@@ -117,8 +117,8 @@ bool OneWindow::HandOver(const std::vector<std::wstring>& files) {
 
 Handover SendHandover(const std::vector<std::wstring>& files) {
   const std::wstring name = PipeName();
-  const UniqueFileHandle pipe(
-      CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  const UniqueFileHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
   if (!pipe) {
     if (GetLastError() == ERROR_PIPE_BUSY) WaitNamedPipeW(name.c_str(), 1000);
     return Handover::NoAnswer;

@@ -20,6 +20,8 @@ class StartedProcess {
   virtual bool WaitUntilEnded(DWORD milliseconds) = 0;
   // Starts ending it, if it still runs.
   virtual void Terminate() = 0;
+  // Gives it less of the processors than the user's own programs (below the usual priority).
+  virtual void LowerPriority() = 0;
   // Valid once the process has ended.
   virtual DWORD ExitCode() = 0;
   // The bytes the process has written to its error stream since the last call.

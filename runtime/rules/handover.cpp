@@ -7,6 +7,9 @@
 
 namespace {
 
+// More than any selection, and few enough to be read at once.
+constexpr size_t kMostFiles = 1000;
+
 bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                             [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
@@ -35,7 +38,7 @@ std::optional<std::vector<std::wstring>> HandedOverFiles(const std::wstring& mes
   std::vector<std::wstring> files;
   for (size_t start = 0; start < message.size(); start = message.find(L'\0', start) + 1) {
     files.push_back(message.substr(start, message.find(L'\0', start) - start));
-    if (!IsFullFilePath(files.back())) return std::nullopt;
+    if (!IsFullFilePath(files.back()) || files.size() > kMostFiles) return std::nullopt;
   }
   return files;
 }

@@ -21,5 +21,5 @@ bool MayHandOver(const ProcessFacts& sender, const ProcessFacts& receiver);
 // The message that carries the files: each full path followed by a NUL.
 std::wstring HandoverMessage(const std::vector<std::wstring>& files);
 
-// The files a message carries; none when it is not a list of one or more full paths so made.
+// The files a message carries; none when it is not a list of one to a thousand full paths so made.
 std::optional<std::vector<std::wstring>> HandedOverFiles(const std::wstring& message);

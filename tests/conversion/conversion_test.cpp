@@ -42,9 +42,9 @@ class ConversionTest : public testing::Test {
  protected:
   Conversion& Start(const std::wstring& input = L"", const Converter& converter = Beside()) {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
-    conversion = std::make_unique<Conversion>(
-        world.files, Starter(), converter, video, GetMp3FileName(video), [](const std::wstring&) { return false; },
-        ProcessPriority::Normal);
+    const auto none = [](const std::wstring&) { return false; };
+    conversion = std::make_unique<Conversion>(world.files, Starter(), converter, video, GetMp3FileName(video),
+                                              OutputFile::ListFiles{none, none}, ProcessPriority::Normal);
     return *conversion;
   }
   Conversion::Starter Starter() {
@@ -258,6 +258,7 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
     Files mp3sAfter;
     std::wstring status;  // "" for complete
     std::wstring fileLines;
+    std::vector<std::wstring> addedLater{};  // handed over while the first files convert
   };
   const std::wstring notAFile = texts::kNotAFile, alreadyMp3 = texts::kAlreadyMp3;
   const std::wstring invalid = L"Invalid data found when processing input";
@@ -278,6 +279,13 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
        {{L"a.mp3", "ID3 a.avi"}, {L"b.mp3", "ID3 b.avi"}, {L"c.mp3", "ID3 c.avi"}}, L"",
        L"a.avi: converted\nb.avi: converted\nc.avi: converted\n"},
       {"a single file at the usual priority", {}, {L"a.avi"}, {0}, {{L"a.mp3", "ID3 a.avi"}}, L"", L""},
+      {"two files of a folder that is not there", {}, {L"gone\\talk.mp4", L"gone\\talk.m4a"}, {}, {},
+       WithInserts(texts::kSomeFailed, {L"2", L"2", L"talk.mp4", texts::kNoSuchFile}),
+       L"talk.mp4: " + std::wstring(texts::kNoSuchFile) + L"\ntalk.m4a: " + texts::kNoSuchFile + L"\n"},
+      {"an MP3 handed over while the file that would make it converts", {{L"song.mp3", "ID3 the user's"}},
+       {L"song.wav"}, {0}, {{L"song (2).mp3", "ID3 song.wav"}, {L"song.mp3", "ID3 the user's"}},
+       WithInserts(texts::kSomeFailed, {L"1", L"2", L"song.mp3", alreadyMp3}),
+       L"song.wav: converted\nsong.mp3: " + alreadyMp3 + L"\n", {L"song.mp3"}},
   };
   constexpr size_t kProcessors = 2;
   for (const Case& c : cases) {
@@ -291,8 +299,12 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
     ConversionList list(world.files, Starter(), Beside(), kProcessors, texts);
     EXPECT_EQ(world.starts.size(), std::min(kProcessors, c.exitCodes.size()));
     // The files refused at once are done, and the first converter is half way.
-    const size_t refused = texts.size() - c.exitCodes.size();
-    EXPECT_EQ(list.Progress(), (static_cast<double>(refused) + 0.5) / static_cast<double>(texts.size()));
+    const double refused = static_cast<double>(texts.size()) - static_cast<double>(c.exitCodes.size());
+    if (!c.exitCodes.empty()) {
+      EXPECT_EQ(list.Progress(), (refused + 0.5) / static_cast<double>(texts.size()));
+    }
+    for (const std::wstring& text : c.addedLater) texts.push_back(videos / text);
+    list.Add(std::vector<std::wstring>(texts.begin() + static_cast<long>(c.texts.size()), texts.end()));
     // Every converter started so far ends, and the next tick starts others in their place.
     for (size_t ended = 0; ended < world.starts.size(); list.Advance()) {
       for (; ended < world.starts.size(); ++ended) {
@@ -301,7 +313,8 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
         if (c.exitCodes[ended] == 0) WriteFileBytes(world.ConverterOutput(ended), "ID3 " + Utf8(input));
         world.ConverterEnds(c.exitCodes[ended], false, c.exitCodes[ended] ? invalid : L"size=  80kB time=00:00:10.00\r",
                             ended);
-        EXPECT_EQ(world.starts[ended].priority, texts.size() > 1 ? ProcessPriority::BelowNormal : ProcessPriority::Normal);
+        const bool below = world.starts[ended].priority == ProcessPriority::BelowNormal || world.Converter(ended).lowered;
+        EXPECT_EQ(below, texts.size() > 1);
       }
     }
     EXPECT_TRUE(list.Advance());

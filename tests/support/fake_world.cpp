@@ -22,6 +22,7 @@ class FakeProcess : public StartedProcess {
     state_->terminated = true;
     if (!state_->endsWhenWaitedFor) End();
   }
+  void LowerPriority() override { state_->lowered = true; }
   DWORD ExitCode() override { return state_->exitCode; }
   std::string ReadNewErrorOutput() override {
     ++state_->reads;

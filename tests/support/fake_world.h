@@ -20,6 +20,7 @@ struct FakeProcessState {
   int probes = 0;
   int reads = 0;
   bool terminated = false;
+  bool lowered = false;  // its priority, after it started
   // As Windows ends a process some time after it is told to: the process ends only once it is waited
   // for, and until then keeps open what it holds.
   bool endsWhenWaitedFor = false;

@@ -49,7 +49,8 @@ TEST_P(FilesTest, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {
 
 // Made anew beside the MP3, never over a file that is there, and written once it holds a byte.
 TEST_P(FilesTest, TheUnfinishedMp3IsANewFileOfItsOwn) {
-  const auto unclaimed = [](const std::wstring&) { return false; };
+  const auto none = [](const std::wstring&) { return false; };
+  const OutputFile::ListFiles unclaimed{none, none};
   const OutputFile first(files, In(L"clip.mp3"), unclaimed);
   EXPECT_EQ(first.ReserveError(), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_EQ(first.UnfinishedPath(), In(L"clip.mp3.part"));

@@ -24,6 +24,7 @@ TEST(HandedOverFiles, AreAListOfFullPathsOrNone) {
   using Files = std::vector<std::wstring>;
   const Files files = {L"C:\\Users\\ana\\Videos\\first video.mp4", L"\\\\nas\\music\\second.wav"};
   EXPECT_EQ(HandedOverFiles(HandoverMessage(files)), files);
+  EXPECT_EQ(HandedOverFiles(HandoverMessage(std::vector<std::wstring>(1001, files[0]))), std::nullopt);
   for (const std::wstring& message : {std::wstring(), std::wstring(L"clip.avi\0", 9), std::wstring(L"C:\\a.avi"),
                                       std::wstring(L"C:\\a.avi\0\0", 10), std::wstring(L"C:\\a\nb.avi\0", 11)}) {
     EXPECT_EQ(HandedOverFiles(message), std::nullopt) << testing::PrintToString(message);
