@@ -16,7 +16,7 @@ namespace {
 bool HandedOver(OneWindow& oneWindow, const std::wstring& tail) {
   if (tail.empty() || oneWindow.IsMine()) return false;
   Win32FileSystem files;
-  const std::vector<std::wstring> handed = FilesOfTheCommandLine(files, tail);
+  const std::vector<std::wstring> handed = CommandLineFiles(files, tail);
   return std::all_of(handed.begin(), handed.end(), IsFullPath) && oneWindow.HandOver(handed);
 }
 

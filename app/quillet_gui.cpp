@@ -3,6 +3,8 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <utility>
+
 #include "app/form_definition.h"
 #include "app/outcome_words.h"
 #include "app/paths.h"
@@ -36,12 +38,14 @@ constexpr UINT kFilesHandedOver = WM_APP + 1;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
+// How long a close waits, on the ticks that follow it, for the stopped converters and their files.
+constexpr ULONGLONG kCloseWait = 10000;
 
 std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
 
 }  // namespace
 
-std::vector<std::wstring> FilesOfTheCommandLine(FileSystem& files, const std::wstring& tail) {
+std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail) {
   const auto exists = [&files](const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     return files.Attributes(files.FullPath(path), attributes) == ERROR_SUCCESS;
@@ -125,17 +129,25 @@ void QuilletGUI::Form_Load() {
   SetTopMostWindow(form_, kTrue);
   StartupPieceDone("topmost");
   if (!commandLineTail_.empty()) {
-    Text1.SetText(PathsAsText(FilesOfTheCommandLine(world_.Files(), commandLineTail_)));
+    Text1.SetText(PathsAsText(CommandLineFiles(world_.Files(), commandLineTail_)));
     Command2_Click();
   }
 }
 
 // Closing, for whatever reason: stop the conversions, remove their unfinished MP3s and end. Nothing is
-// asked or refused. The window goes from the screen first, so that a file the converters leave busy
-// for a moment is waited for out of sight.
+// asked or refused. The window goes from the screen first; the converters are stopped at once, and the
+// ticks that follow wait for them and for a file they leave busy for a moment, until the list has
+// ended or the time is up. Then the controller cancels what is left, goes, and the program ends.
 void QuilletGUI::Form_QueryUnload() {
   world_.StopHandovers();
   ShowWindow(form_, SW_HIDE);
+  if (ConversionList* list = Converter->Conversions(); list && !closing_) {
+    closing_ = true;
+    closeBy_ = GetTickCount64() + kCloseWait;
+    list->Stop();
+    Timer1.SetEnabled(true);
+    return;
+  }
   Converter->CancelConvert();
   Converter.reset();
   End();
@@ -222,6 +234,7 @@ void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
 // As the program's own command line would, where nothing converts; else with the files under way. Not
 // in the middle of a tick (the shell may run messages in a call the tick makes): they are taken at its end.
 void QuilletGUI::TakeHandedOverFiles() {
+  handoversWaiting_ = TimerBusy;
   if (TimerBusy) return;
   for (const std::vector<std::wstring>& files : world_.TakeHandovers()) {
     if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
@@ -239,18 +252,19 @@ void QuilletGUI::TakeHandedOverFiles() {
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
-  if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
-    if (list->Advance()) {
-      ShowEnd(Converter->EndConversions());
-    } else if (++ticksSinceProgress_ == kTicksPerProgress) {
-      ShowProgress();
-    } else {
-      ShowTitle();
-    }
+  ConversionList* list = Converter ? Converter->Conversions() : nullptr;
+  if (closing_) {
+    closeAfterTick_ = closeAfterTick_ || !list || list->Advance() || GetTickCount64() >= closeBy_;
+  } else if (list && list->Advance()) {
+    ShowEnd(Converter->EndConversions());
+  } else if (list && ++ticksSinceProgress_ == kTicksPerProgress) {
+    ShowProgress();
+  } else if (list && list->Started() != titleStarted_) {
+    ShowTitle();
   }
   TimerBusy = false;
-  TakeHandedOverFiles();
-  if (closeAfterTick_) Form_QueryUnload();
+  if (handoversWaiting_) TakeHandedOverFiles();
+  if (std::exchange(closeAfterTick_, false)) Form_QueryUnload();
 }
 
 void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
@@ -303,12 +317,12 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void QuilletGUI::ShowTitle() {
   const ConversionList& list = *Converter->Conversions();
+  titleStarted_ = list.Started();
   const std::wstring title =
       list.Count() == 1
           ? texts::kAppTitle
-          : WithInserts(texts::kTitleOfSeveral, {std::to_wstring(list.Started()), std::to_wstring(list.Count())});
-  // Set again only when it changes: a title set repaints the title bar.
-  if (Control(form_).Caption() != title) SetWindowTextW(form_, title.c_str());
+          : WithInserts(texts::kTitleOfSeveral, {std::to_wstring(titleStarted_), std::to_wstring(list.Count())});
+  SetWindowTextW(form_, title.c_str());
 }
 
 void QuilletGUI::ShowProgress() {
@@ -452,6 +466,8 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
+      // Windows ends the program once this returns: no later tick.
+      closing_ = closing_ || wParam;
       if (wParam) CloseWhenFree();
       return 0;
   }

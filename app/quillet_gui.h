@@ -16,7 +16,7 @@
 #include "winutil/scaled_icons.h"
 
 // The files that the command line's tail names, each as the user knows it (see AsTheUserKnowsIt).
-std::vector<std::wstring> FilesOfTheCommandLine(FileSystem& files, const std::wstring& tail);
+std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail);
 
 // The one window of the program: choose videos, convert each to an MP3 with FFmpeg's ffmpeg.exe, and
 // hear when it is done.
@@ -77,7 +77,8 @@ class QuilletGUI {
   // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
   // that the shell takes. What the user must be told of it; "" when the folder itself opened.
   std::wstring OpenFolder(const std::wstring& folder);
-  // Shows how many files of several have begun, in the title.
+  // Shows how many files of several have begun, in the title, which is set only when it changes: a
+  // title set repaints the title bar.
   void ShowTitle();
   // Shows that, and how far the list has come on the taskbar.
   void ShowProgress();
@@ -108,8 +109,12 @@ class QuilletGUI {
   std::optional<ToolTip> statusTip_;          // made when the status line first changes
   std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
+  bool closing_ = false;  // the window has gone; the ticks tidy up after the stopped converters
+  ULONGLONG closeBy_ = 0;
   bool closeAfterTick_ = false;
+  bool handoversWaiting_ = false;  // handed over in the middle of a tick, to be taken at its end
   int ticksSinceProgress_ = 0;
+  size_t titleStarted_ = 0;   // how many files the title says have begun
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
   const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
 };

@@ -70,14 +70,14 @@ void Conversion::WaitUntilStopped(ULONGLONG deadline) {
   process_->WaitUntilEnded(static_cast<DWORD>(deadline > now ? deadline - now : 0));
 }
 
-void Conversion::Settle(ULONGLONG deadline) {
+void Conversion::FinishNow() {
   if (!judged_ && stopped_) {
     judged_ = true;
     output_.Discard();
   }
   // A converter that ended by itself before the stop may have finished its MP3.
   if (!judged_) Judge();
-  output_.Settle(deadline);
+  output_.FinishNow();
   if (outcome_.kind == FileOutcome::Kind::Converted) outcome_.placement = output_.Placed();
 }
 

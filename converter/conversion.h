@@ -40,8 +40,8 @@ class Conversion {
   // Waits at most until the deadline (GetTickCount64) for a stopped converter to let go of its files.
   void WaitUntilStopped(ULONGLONG deadline);
   // Ends the conversion now: its unfinished MP3 goes, unless the converter had finished it, which
-  // then takes its place; a busy file is waited for at most until the deadline.
-  void Settle(ULONGLONG deadline);
+  // then takes its place (see OutputFile::FinishNow).
+  void FinishNow();
 
   const FileOutcome& Outcome() const { return outcome_; }
 

@@ -8,9 +8,8 @@
 
 namespace {
 
-// How long a close waits for the stopped converters together, and then for their files.
+// How long a cancel waits for the stopped converters together.
 constexpr ULONGLONG kStopWait = 5000;
-constexpr ULONGLONG kSettleWait = 3500;
 // Numbered names tried for an MP3 before it can have none.
 constexpr int kNumberedNames = 100;
 
@@ -31,30 +30,29 @@ void ConversionList::Add(const std::vector<std::wstring>& texts) {
   for (const std::wstring& text : texts) {
     Item item{ReadInputFile(files_, text), {}, nullptr, false};
     item.outcome.name = FileNameOf(item.input.path.empty() ? text : item.input.path);
-    item.outcome.converterName = converter_.name;
     if (!item.input.path.empty()) inputs_.push_back(Named(files_, item.input.path));
     items_.push_back(std::move(item));
   }
-  for (size_t i = first; i < items_.size(); ++i) {
-    Item& item = items_[i];
-    if (item.input.refusal == InputFile::Refusal::NoFile) item.outcome.kind = FileOutcome::Kind::NoFile;
-    if (item.input.refusal == InputFile::Refusal::AlreadyAnMp3) item.outcome.kind = FileOutcome::Kind::AlreadyAnMp3;
-    if (item.input.refusal == InputFile::Refusal::None && converter_.path.empty()) {
-      item.outcome.kind = FileOutcome::Kind::NoConverter;
-    }
-    if (item.input.refusal == InputFile::Refusal::None && !converter_.path.empty()) {
-      const std::optional<std::wstring> claimed = ClaimMp3Path(item.input.mp3Path);
-      item.toConvert = claimed.has_value();
-      if (claimed) {
-        item.input.mp3Path = *claimed;
-      } else {
-        item.outcome.kind = FileOutcome::Kind::CannotWrite;
-        item.outcome.error = {ERROR_FILE_EXISTS, SystemMessage(ERROR_FILE_EXISTS)};
-      }
-    }
-    item.outcome.mp3Path = item.input.mp3Path;
-  }
+  // Once every input of the list is known, so that no MP3 name is one of them.
+  for (size_t i = first; i < items_.size(); ++i) Decide(items_[i]);
   StartWhatCan();
+}
+
+void ConversionList::Decide(Item& item) {
+  if (item.input.refusal == InputFile::Refusal::NoFile) {
+    item.outcome.kind = FileOutcome::Kind::NoFile;
+  } else if (item.input.refusal == InputFile::Refusal::AlreadyAnMp3) {
+    item.outcome.kind = FileOutcome::Kind::AlreadyAnMp3;
+  } else if (converter_.path.empty()) {
+    item.outcome.kind = FileOutcome::Kind::NoConverter;
+  } else if (const std::optional<std::wstring> claimed = ClaimMp3Path(item.input.mp3Path)) {
+    item.input.mp3Path = item.outcome.mp3Path = *claimed;
+    item.toConvert = true;
+  } else {
+    item.outcome.kind = FileOutcome::Kind::CannotWrite;
+    item.outcome.mp3Path = item.input.mp3Path;
+    item.outcome.error = {ERROR_FILE_EXISTS, SystemMessage(ERROR_FILE_EXISTS)};
+  }
 }
 
 bool ConversionList::Advance() {
@@ -83,19 +81,22 @@ std::optional<double> ConversionList::Progress() {
   return done / static_cast<double>(items_.size());
 }
 
-void ConversionList::Cancel() {
+void ConversionList::Stop() {
   next_ = items_.size();
   for (Item& item : items_) {
     if (item.conversion) item.conversion->Stop();
   }
+}
+
+void ConversionList::Cancel() {
+  Stop();
   const ULONGLONG stoppedBy = GetTickCount64() + kStopWait;
   for (Item& item : items_) {
     if (item.conversion) item.conversion->WaitUntilStopped(stoppedBy);
   }
-  const ULONGLONG settledBy = GetTickCount64() + kSettleWait;
   for (Item& item : items_) {
     if (!item.conversion) continue;
-    item.conversion->Settle(settledBy);
+    item.conversion->FinishNow();
     item.outcome = item.conversion->Outcome();
     item.conversion.reset();
   }

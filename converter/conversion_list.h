@@ -33,8 +33,11 @@ class ConversionList {
   // How much of the whole list is done, from 0 to 1: the files ended and the share of each running
   // one. None for a single file whose share is unknown.
   std::optional<double> Progress();
-  // Stops every running converter (all first, then waiting for them together), removes what they
-  // leave unfinished, and starts no other.
+  // Starts no other file, and starts ending every converter that runs: the next ticks find them
+  // ended and remove what they leave unfinished, or put in place an MP3 one had finished.
+  void Stop();
+  // The same at once, for when there is no later tick: waits for the stopped converters together,
+  // and makes the calls left on their files once each.
   void Cancel();
 
   // What came of each file, in the order they were given; whole once Advance says the list has ended.
@@ -49,6 +52,8 @@ class ConversionList {
     bool toConvert;                          // else it has its outcome already
   };
 
+  // Whether the item is converted, and to which MP3 path; else what came of it.
+  void Decide(Item& item);
   // The path that the item's MP3 takes: its own name, unless another item has it or it is an input of
   // the list; then the first numbered name that is free. None where every name is taken.
   std::optional<std::wstring> ClaimMp3Path(const std::wstring& ownPath);

@@ -14,8 +14,6 @@ constexpr int kNamesToTry = 100;
 constexpr DWORD kBusyPauses[] = {50, 100, 200, 400, 800, 1000};
 // How long a file may be busy before a step gives up on it: longer than a scanner reads a large file.
 constexpr ULONGLONG kPatience = 10000;
-// How long the steps left may take when the file is dropped before they are done (at a close).
-constexpr ULONGLONG kSettlePatience = 3500;
 
 // Whether another program has the file open without sharing it, or is removing it: Windows answers a
 // file that is being scanned or is pending deletion with "access denied".
@@ -40,7 +38,7 @@ OutputFile::OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list)
 
 OutputFile::~OutputFile() {
   if (!begun_) Discard();
-  Settle(GetTickCount64() + kSettlePatience);
+  FinishNow();
 }
 
 bool OutputFile::IsWritten() {
@@ -63,7 +61,7 @@ void OutputFile::Discard() {
 bool OutputFile::Advance() {
   for (ULONGLONG now = GetTickCount64(); step_ != Step::None && now >= nextCall_; now = GetTickCount64()) {
     const DWORD result = Call();
-    if (IsBusy(result) && now < std::min(deadline_, settleBy_)) {
+    if (IsBusy(result) && !waitsNoMore_ && now < deadline_) {
       nextCall_ = now + kBusyPauses[std::min<size_t>(pauses_++, std::size(kBusyPauses) - 1)];
       return false;
     }
@@ -72,10 +70,10 @@ bool OutputFile::Advance() {
   return step_ == Step::None;
 }
 
-void OutputFile::Settle(ULONGLONG deadline) {
-  settleBy_ = deadline;
-  while (!Advance())
-    Sleep(static_cast<DWORD>(std::min<ULONGLONG>(nextCall_ - std::min(nextCall_, GetTickCount64()), 100)));
+void OutputFile::FinishNow() {
+  waitsNoMore_ = true;
+  nextCall_ = 0;
+  Advance();
 }
 
 void OutputFile::Begin(Step step) {

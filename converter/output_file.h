@@ -28,7 +28,7 @@ class OutputFile {
   OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list);
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
-  // Removes the unfinished file where nothing else became of it, finishing any step begun (see Settle).
+  // Removes the unfinished file where nothing else became of it, finishing any step begun (see FinishNow).
   ~OutputFile();
 
   // The Win32 error where the folder does not let Quillet create the file; 0 when it did.
@@ -50,8 +50,9 @@ class OutputFile {
   void Discard();
   // Makes the calls whose time has come; whether every step begun is done.
   bool Advance();
-  // Makes every call left now, waiting for a busy file at most until the deadline (GetTickCount64).
-  void Settle(ULONGLONG deadline);
+  // Makes every call left now, once each, a busy file counting as a call that failed: for when there is
+  // no later tick to wait for.
+  void FinishNow();
   // Where the MP3 went, once placed.
   const Placement& Placed() const { return placement_; }
 
@@ -79,7 +80,8 @@ class OutputFile {
   std::wstring target_;  // the aside or numbered name being tried
   std::wstring aside_;   // where the earlier MP3 stepped aside to
   WIN32_FILE_ATTRIBUTE_DATA earlier_ = {};
-  ULONGLONG nextCall_ = 0, deadline_ = 0, settleBy_ = ~0ULL;
+  ULONGLONG nextCall_ = 0, deadline_ = 0;
+  bool waitsNoMore_ = false;
   int pauses_ = 0;
   Placement placement_;
 };

@@ -25,7 +25,6 @@ class FakeProcess : public StartedProcess {
   void LowerPriority() override { state_->lowered = true; }
   DWORD ExitCode() override { return state_->exitCode; }
   std::string ReadNewErrorOutput() override {
-    ++state_->reads;
     return std::exchange(state_->newErrorBytes, "");
   }
 

@@ -18,7 +18,6 @@ struct FakeProcessState {
   DWORD exitCode = 0;
   std::string newErrorBytes;  // taken by the next read of what is new
   int probes = 0;
-  int reads = 0;
   bool terminated = false;
   bool lowered = false;  // its priority, after it started
   // As Windows ends a process some time after it is told to: the process ends only once it is waited

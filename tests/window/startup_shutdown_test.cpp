@@ -108,7 +108,8 @@ TEST_F(StartupTest, FilesHandedOverStartAListOrJoinTheOneUnderWay) {
     Tick();
   }
   EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
-  EXPECT_EQ(StatusTipText(), std::wstring(texts::kCompleteStatus) + L"\n\na.avi: converted\nb.avi: converted\nc.avi: converted\n");
+  EXPECT_EQ(StatusTipText(),
+            std::wstring(texts::kCompleteStatus) + L"\n\na.avi: converted\nb.avi: converted\nc.avi: converted\n");
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
@@ -153,6 +154,9 @@ TEST_F(ShutdownTest, ClosingStopsTheConverterRemovesItsUnfinishedMp3AndEndsWitho
   ASSERT_NE(GetFileAttributesW((folder / L"clip.mp3.part").c_str()), INVALID_FILE_ATTRIBUTES);
   const HWND window = form->hWnd();
   SendMessageW(window, WM_CLOSE, 0, 0);
+  // Gone from the screen at once; the ticks that follow wait for the converter.
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(PumpUntil([this] { return form->hWnd() == nullptr; }, 10000));
   EXPECT_TRUE(EndsWithin(converter.get(), 10000));
   ExpectEnded(window);
   EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3.part").c_str()), INVALID_FILE_ATTRIBUTES);
