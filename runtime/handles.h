@@ -29,6 +29,12 @@ class UniqueHandle {
     if (*this) Traits::Close(value_);
     value_ = value;
   }
+  // For a call that gives the handle through an out-parameter: closes what is held, then lets the call
+  // write the new one here.
+  Type* put() {
+    reset();
+    return &value_;
+  }
 
  private:
   Type value_ = Traits::Empty();
@@ -69,9 +75,18 @@ struct IconTraits {
   static void Close(Type h) { DestroyIcon(h); }
 };
 
+// Memory that a call allocated for its caller with LocalAlloc (FormatMessage's text, a security
+// descriptor or a SID's text).
+struct LocalMemoryTraits {
+  using Type = HLOCAL;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { LocalFree(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueToolhelpSnapshot = UniqueHandle<ToolhelpSnapshotTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFont = UniqueHandle<GdiFontTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;

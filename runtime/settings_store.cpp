@@ -11,12 +11,11 @@ std::wstring SettingsKeyPath(const std::wstring& appName, const std::wstring& se
 
 std::wstring GetSetting(const std::wstring& appName, const std::wstring& section, const std::wstring& key,
                         const std::wstring& defaultValue) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(appName, section).c_str(), 0, KEY_QUERY_VALUE, &opened) !=
-      ERROR_SUCCESS) {
+  UniqueRegistryKey settings;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(appName, section).c_str(), 0, KEY_QUERY_VALUE,
+                    settings.put()) != ERROR_SUCCESS) {
     return defaultValue;
   }
-  const UniqueRegistryKey settings(opened);
   DWORD type = 0;
   DWORD bytes = 0;
   if (RegQueryValueExW(settings.get(), key.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
@@ -37,11 +36,10 @@ std::wstring GetSetting(const std::wstring& appName, const std::wstring& section
 
 void SaveSetting(const std::wstring& appName, const std::wstring& section, const std::wstring& key,
                  const std::wstring& value) {
-  HKEY created = nullptr;
+  UniqueRegistryKey settings;
   LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(appName, section).c_str(), 0, nullptr, 0,
-                                   KEY_SET_VALUE, nullptr, &created, nullptr);
+                                   KEY_SET_VALUE, nullptr, settings.put(), nullptr);
   if (status == ERROR_SUCCESS) {
-    const UniqueRegistryKey settings(created);
     status = RegSetValueExW(settings.get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   }
