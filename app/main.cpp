@@ -5,19 +5,20 @@
 #include "app/quillet_gui.h"
 #include "runtime/one_window.h"
 #include "runtime/program_info.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/path_text.h"
 #include "runtime/win32_outside_world.h"
 
 namespace {
 
-// Hands the files of the command line to the one window of the user's session, where there is one
-// and each is a file's full path; whether it took them. A text that names no file is told of by a
-// window of this Quillet's own.
-bool HandedOver(OneWindow& oneWindow, const std::wstring& tail) {
-  if (tail.empty() || oneWindow.IsMine()) return false;
+// Hands the files of the command line to the one window of the user, where one takes them and each is a
+// file's full path; whether it took them. A text that names no file is told of by a window of this
+// Quillet's own.
+bool HandedOver(const std::wstring& tail) {
+  if (tail.empty() || IsStartedByCom(tail)) return false;
   Win32FileSystem files;
   const std::vector<std::wstring> handed = CommandLineFiles(files, tail);
-  return std::all_of(handed.begin(), handed.end(), IsFullPath) && oneWindow.HandOver(handed);
+  return std::all_of(handed.begin(), handed.end(), IsFullPath) && HandToTheOneWindow(handed);
 }
 
 }  // namespace
@@ -25,9 +26,8 @@ bool HandedOver(OneWindow& oneWindow, const std::wstring& tail) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LoadDllsFromSystemFolderOnly();
   const std::wstring tail = Command();
-  OneWindow oneWindow;
-  if (HandedOver(oneWindow, tail)) return 0;
-  Win32OutsideWorld world(&oneWindow);
+  if (HandedOver(tail)) return 0;
+  Win32OutsideWorld world;
   QuilletGUI form(world, tail);
   form.Load();
   MSG message;

@@ -33,8 +33,6 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 // Carries the files of a drop between programs; not in the headers.
 constexpr UINT kCopyGlobalData = 0x0049;
-// Files have been handed over by another Quillet; posted by the thread that takes them, within Quillet.
-constexpr UINT kFilesHandedOver = WM_APP + 1;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
@@ -57,7 +55,8 @@ std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring
 
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
-      commandLineTail_(std::move(commandLineTail)),
+      startedByCom_(IsStartedByCom(commandLineTail)),
+      commandLineTail_(startedByCom_ ? L"" : std::move(commandLineTail)),
       // Made in the topmost band, where the start-up puts it: moving it there afterwards took a tenth
       // of the start-up.
       form_(CreateFormWindow(kQuilletForm, AppInstance(), WindowProcedure, this, true)),
@@ -101,17 +100,26 @@ void QuilletGUI::AllowExplorersMessages() {
   world_.AllowMessageFromBelow(form_, taskbarButtonCreated_);
 }
 
-// Files are handed over to the window from the start where it was started with files, as the other
-// files of a selection are, so that they join its list; else once it is shown, which keeps the start-up
-// short (a Quillet that hands its files over in the meantime tries again).
+// The window takes files dropped on it by Explorer's verb and other Quillets from the start where COM
+// started it for a drop, or it was started with files, as the other files of a selection are, so that
+// they join its list; else once it is shown, which keeps the start-up short.
 void QuilletGUI::Load() {
-  if (!commandLineTail_.empty()) world_.ServeHandovers(form_, kFilesHandedOver);
+  const bool servesAtOnce = startedByCom_ || !commandLineTail_.empty();
+  if (servesAtOnce) ServeDroppedFiles();
   RunUntrapped([this] { Form_Load(); });
   if (!form_) return;
   ShowWindow(form_, SW_SHOW);
   SetFocus(FirstTabStop());
   StartupPieceDone("show");
-  if (commandLineTail_.empty()) world_.ServeHandovers(form_, kFilesHandedOver);
+  if (!servesAtOnce) ServeDroppedFiles();
+}
+
+void QuilletGUI::ServeDroppedFiles() {
+  world_.ServeFiles([this](const std::vector<std::wstring>& files) {
+    bool taken = false;
+    RunUntrapped([&] { taken = TakeDroppedFiles(files); });
+    return taken;
+  });
 }
 
 // Start-up: icons, dialog options, the controller, the remembered option, topmost, and the files
@@ -139,7 +147,7 @@ void QuilletGUI::Form_Load() {
 // ticks that follow wait for them and for a file they leave busy for a moment, until the list has
 // ended or the time is up. Then the controller cancels what is left, goes, and the program ends.
 void QuilletGUI::Form_QueryUnload() {
-  world_.StopHandovers();
+  world_.StopServingFiles();
   ShowWindow(form_, SW_HIDE);
   if (ConversionList* list = Converter->Conversions(); list && !closing_) {
     closing_ = true;
@@ -202,6 +210,10 @@ void QuilletGUI::Command2_Click() {
     }
   }
 
+  Convert(files);
+}
+
+void QuilletGUI::Convert(const std::vector<std::wstring>& files) {
   RememberFocus();
   SwitchConvertCaption();
   Command1.SetEnabled(false);
@@ -225,26 +237,28 @@ void QuilletGUI::OLEDragDrop(HDROP drop) {
 
 // Explorer hands over 8.3 names ("Send to", and drops of files whose paths are long); the user knows
 // the long ones, and only they lead to the MP3 the user expects.
-void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
+std::vector<std::wstring> QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
   std::vector<std::wstring> named;
   for (const std::wstring& text : texts) named.push_back(AsTheUserKnowsIt(world_.Files(), text));
   Text1.SetText(PathsAsText(named));
+  return named;
 }
 
-// As the program's own command line would, where nothing converts; else with the files under way. Not
-// in the middle of a tick (the shell may run messages in a call the tick makes): they are taken at its end.
-void QuilletGUI::TakeHandedOverFiles() {
-  handoversWaiting_ = TimerBusy;
-  if (TimerBusy) return;
-  for (const std::vector<std::wstring>& files : world_.TakeHandovers()) {
-    if (ConversionList* list = Converter ? Converter->Conversions() : nullptr) {
-      list->Add(files);
-      ShowProgress();
-    } else if (Converter) {
-      ShowInputs(files);
-      Command2_Click();
-    }
+// Files that Explorer's verb or another Quillet dropped on the one window join the list under way, or
+// start one, each a file of the list (none is refused with a message, which would hold up whoever
+// dropped them). In the middle of a tick (a call it makes may run the drop) they wait for its end. Once
+// the window is closing it takes none: they go to the window after it.
+bool QuilletGUI::TakeDroppedFiles(const std::vector<std::wstring>& files) {
+  if (closing_ || !Converter) return false;
+  if (TimerBusy) {
+    dropsWaiting_.push_back(files);
+  } else if (ConversionList* list = Converter->Conversions()) {
+    list->Add(files);
+    ShowProgress();
+  } else {
+    Convert(ShowInputs(files));
   }
+  return true;
 }
 
 // Watches the conversions; the first tick that finds every file ended tells the user how the list
@@ -263,7 +277,7 @@ void QuilletGUI::Timer1_Timer() {
     ShowTitle();
   }
   TimerBusy = false;
-  if (handoversWaiting_) TakeHandedOverFiles();
+  for (const std::vector<std::wstring>& files : std::exchange(dropsWaiting_, {})) TakeDroppedFiles(files);
   if (std::exchange(closeAfterTick_, false)) Form_QueryUnload();
 }
 
@@ -401,7 +415,7 @@ void QuilletGUI::CloseWhenFree() {
 }
 
 void QuilletGUI::ReportRunTimeError(const std::wstring& description) {
-  world_.StopHandovers();
+  world_.StopServingFiles();
   world_.MsgBox(form_, WithInserts(texts::kRunTimeError, {description}), MB_ICONERROR, texts::kAppTitle);
   Converter.reset();
   End();
@@ -432,9 +446,6 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == Timer1.Id()) Timer1_Timer();
-      return 0;
-    case kFilesHandedOver:
-      TakeHandedOverFiles();
       return 0;
     case WM_DROPFILES:
       OLEDragDrop(reinterpret_cast<HDROP>(wParam));

@@ -41,6 +41,7 @@ class QuilletGUI {
 
  private:
   OutsideWorld& world_;
+  const bool startedByCom_;  // to serve Quillet's class: files come by drops
   const std::wstring commandLineTail_;
   // Whether messages reach the handlers: from the end of construction until the program ends.
   bool handling_ = false;
@@ -62,11 +63,15 @@ class QuilletGUI {
   void Check1_Click();
   void Command1_Click();
   void Command2_Click();
+  // Converts the files, several at once.
+  void Convert(const std::vector<std::wstring>& files);
   void OLEDragDrop(HDROP drop);
-  // Puts the files handed over into Text1, each as the user knows it.
-  void ShowInputs(const std::vector<std::wstring>& texts);
-  // Takes the files that other Quillets handed over: they join the list under way, or start one.
-  void TakeHandedOverFiles();
+  // Puts the files handed over into Text1, each as the user knows it, and returns them so.
+  std::vector<std::wstring> ShowInputs(const std::vector<std::wstring>& texts);
+  // Takes the files dropped on the one window from now on.
+  void ServeDroppedFiles();
+  // Whether the window takes the files dropped on it: they join the list under way, or start one.
+  bool TakeDroppedFiles(const std::vector<std::wstring>& files);
   void Timer1_Timer();
   void Status_Click();
   // Lays the window out again at the dpi of the monitor it has moved to, in the place Windows suggests.
@@ -112,7 +117,7 @@ class QuilletGUI {
   bool closing_ = false;  // the window has gone; the ticks tidy up after the stopped converters
   ULONGLONG closeBy_ = 0;
   bool closeAfterTick_ = false;
-  bool handoversWaiting_ = false;  // handed over in the middle of a tick, to be taken at its end
+  std::vector<std::vector<std::wstring>> dropsWaiting_;  // dropped in the middle of a tick, taken at its end
   int ticksSinceProgress_ = 0;
   size_t titleStarted_ = 0;   // how many files the title says have begun
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus

@@ -1,219 +1,269 @@
 #include "runtime/one_window.h"
 
-#include <sddl.h>
+#include <shlobj.h>
 
-#include "runtime/rules/path_text.h"
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "runtime/com.h"
+#include "runtime/later_loaded.h"
+#include "runtime/quillet_class.h"
+#include "runtime/windows_shell.h"
 
 namespace {
 
-// The longest handover taken: far more than the files of a selection take.
-constexpr DWORD kLongestMessage = 1 << 20;
-// How long a handover may take to arrive once its sender has connected.
-constexpr DWORD kMessageWait = 2000;
-// How long a Quillet tries to hand its files over while the one window starts or ends.
-constexpr ULONGLONG kHandoverPatience = 10000;
-constexpr char kTaken = 1, kRefused = 0;
+// How long a Quillet tries again a window that answers that it is closing: longer than a closing window
+// takes to stop its converters and tidy their files, so that the files reach the window after it.
+constexpr ULONGLONG kClosingPatience = 20000;
+// How long a Quillet waits for the one window's answer in all; then it shows a window of its own.
+constexpr auto kAnswerPatience = std::chrono::seconds(30);
 
-struct TokenInformation {
-  std::vector<BYTE> bytes;
-  template <typename T>
-  const T* As() const {
-    return reinterpret_cast<const T*>(bytes.data());
-  }
+struct Release {
+  void operator()(IUnknown* object) const { object->Release(); }
 };
+template <typename Interface>
+using Owned = std::unique_ptr<Interface, Release>;
 
-std::optional<TokenInformation> QueryToken(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
-  DWORD size = 0;
-  GetTokenInformation(token, kind, nullptr, 0, &size);
-  TokenInformation information{std::vector<BYTE>(size)};
-  if (size == 0 || !GetTokenInformation(token, kind, information.bytes.data(), size, &size)) return std::nullopt;
-  return information;
-}
-
-std::wstring SidText(PSID sid) {
-  wchar_t* text = nullptr;
-  if (!ConvertSidToStringSidW(sid, &text)) return L"";
-  const std::wstring result = text;
-  LocalFree(text);
-  return result;
-}
-
-const std::wstring& OwnUser() {
-  static const std::wstring user = [] {
-    const std::optional<ProcessFacts> own = FactsOfProcess(GetCurrentProcess());
-    return own ? own->user : L"";
+const CLSID& QuilletClass() {
+  static const CLSID clsid = [] {
+    CLSID parsed = {};
+    LaterLoaded<decltype(&CLSIDFromString)>(L"ole32.dll", "CLSIDFromString")(kQuilletClassId, &parsed);
+    return parsed;
   }();
-  return user;
+  return clsid;
 }
 
-// A pipe for the user in this session alone: pipes are seen from every session.
-std::wstring PipeName() {
-  DWORD session = 0;
-  ProcessIdToSessionId(GetCurrentProcessId(), &session);
-  return L"\\\\.\\pipe\\Quillet-" + std::to_wstring(session) + L"-" + OwnUser();
-}
-
-// The process at the other end of the pipe.
-UniqueKernelHandle OtherEnd(HANDLE pipe, bool client) {
-  ULONG id = 0;
-  const BOOL known = client ? GetNamedPipeClientProcessId(pipe, &id) : GetNamedPipeServerProcessId(pipe, &id);
-  return UniqueKernelHandle(known ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr);
-}
-
-// A security descriptor that lets only the user open the pipe.
-class OnlyTheUser {
+// The reference counting of a COM object of Quillet's, which goes with its last reference.
+template <typename Object, typename... Interfaces>
+class Counted : public Interfaces... {
  public:
-  OnlyTheUser() {
-    const std::wstring sddl = L"D:P(A;;GA;;;" + OwnUser() + L")";
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &descriptor_, nullptr)) {
-      descriptor_ = nullptr;
-    }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete static_cast<Object*>(this);
+    return left;
   }
-  OnlyTheUser(const OnlyTheUser&) = delete;
-  OnlyTheUser& operator=(const OnlyTheUser&) = delete;
-  ~OnlyTheUser() { LocalFree(descriptor_); }
-  PSECURITY_DESCRIPTOR get() const { return descriptor_; }
+
+ protected:
+  virtual ~Counted() = default;
 
  private:
-  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  std::atomic<ULONG> references_{1};
 };
+
+// The files a Quillet hands over, as a data object of the kind Explorer's drops carry; it notes whether
+// the window read them.
+class FileList : public Counted<FileList, IDataObject> {
+ public:
+  explicit FileList(std::vector<std::wstring> files) : files_(std::move(files)) {}
+  bool Read() const { return read_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    *object = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
+    if (!*object) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (!IsFileList(format)) return DV_E_FORMATETC;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->pUnkForRelease = nullptr;
+    medium->hGlobal = NewDropFileList(files_);
+    if (!medium->hGlobal) return E_OUTOFMEMORY;
+    read_ = true;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return IsFileList(format) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* canonical) override {
+    if (canonical) canonical->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  static bool IsFileList(const FORMATETC* format) {
+    return format && format->cfFormat == CF_HDROP && format->dwAspect == DVASPECT_CONTENT &&
+           (format->tymed & TYMED_HGLOBAL);
+  }
+
+  const std::vector<std::wstring> files_;
+  std::atomic<bool> read_{false};
+};
+
+// What a data object gives in a format, released when this goes.
+class Medium {
+ public:
+  Medium(IDataObject* data, CLIPFORMAT format) {
+    FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    given_ = SUCCEEDED(data->GetData(&wanted, &medium_)) && medium_.tymed == TYMED_HGLOBAL;
+  }
+  Medium(const Medium&) = delete;
+  Medium& operator=(const Medium&) = delete;
+  ~Medium() {
+    if (given_) LaterLoaded<decltype(&ReleaseStgMedium)>(L"ole32.dll", "ReleaseStgMedium")(&medium_);
+  }
+  HGLOBAL Memory() const { return given_ ? medium_.hGlobal : nullptr; }
+
+ private:
+  STGMEDIUM medium_ = {};
+  bool given_ = false;
+};
+
+// The paths of the items in the shell's list of them (CFSTR_SHELLIDLIST): a folder's ID list, then each
+// item's relative to it.
+std::vector<std::wstring> PathsOfItems(const CIDA& items) {
+  static const auto combine = LaterLoaded<decltype(&ILCombine)>(L"shell32.dll", "ILCombine");
+  static const auto free = LaterLoaded<decltype(&ILFree)>(L"shell32.dll", "ILFree");
+  static const auto pathOf = LaterLoaded<decltype(&SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+  const BYTE* const start = reinterpret_cast<const BYTE*>(&items);
+  const auto folder = reinterpret_cast<PCIDLIST_ABSOLUTE>(start + items.aoffset[0]);
+  std::vector<std::wstring> paths;
+  for (UINT item = 1; item <= items.cidl; ++item) {
+    const PIDLIST_ABSOLUTE full = combine(folder, reinterpret_cast<PCUIDLIST_RELATIVE>(start + items.aoffset[item]));
+    // Long enough for any path Windows takes.
+    std::wstring path(32768, L'\0');
+    if (full && pathOf(full, &path[0], static_cast<DWORD>(path.size()), GPFIDL_DEFAULT)) {
+      paths.push_back(path.c_str());
+    }
+    free(full);
+  }
+  return paths;
+}
 
 }  // namespace
 
-std::optional<ProcessFacts> FactsOfProcess(HANDLE process) {
-  HANDLE opened = nullptr;
-  if (!process || !OpenProcessToken(process, TOKEN_QUERY, &opened)) return std::nullopt;
-  const UniqueKernelHandle token(opened);
-  const std::optional<TokenInformation> user = QueryToken(token.get(), TokenUser);
-  const std::optional<TokenInformation> label = QueryToken(token.get(), TokenIntegrityLevel);
-  wchar_t image[MAX_PATH * 4];
-  DWORD size = MAX_PATH * 4;
-  if (!user || !label || !QueryFullProcessImageNameW(process, 0, image, &size)) return std::nullopt;
-  const PSID integritySid = label->As<TOKEN_MANDATORY_LABEL>()->Label.Sid;
-  const unsigned long integrity = *GetSidSubAuthority(integritySid, *GetSidSubAuthorityCount(integritySid) - 1);
-  return ProcessFacts{SidText(user->As<TOKEN_USER>()->User.Sid), integrity, FileNameOf(std::wstring(image, size))};
-}
+// The one window's object: the class object COM hands out, and the drop target each activation gets.
+class OneWindowClass::DropTarget : public Counted<DropTarget, IDropTarget, IClassFactory> {
+ public:
+  explicit DropTarget(Take take) : take_(std::move(take)) {}
+  void Retire() { take_ = nullptr; }
 
-bool OneWindow::IsMine() {
-  if (asked_) return mine_;
-  asked_ = true;
-  mutex_.reset(CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + OwnUser()).c_str()));
-  // Held by this thread until Quillet ends; one that ended without letting go leaves it abandoned.
-  const DWORD wait = mutex_ ? WaitForSingleObject(mutex_.get(), 0) : WAIT_FAILED;
-  mine_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED || !mutex_;
-  return mine_;
-}
-
-bool OneWindow::HandOver(const std::vector<std::wstring>& files) {
-  const ULONGLONG deadline = GetTickCount64() + kHandoverPatience;
-  while (!IsMine() && GetTickCount64() < deadline) {
-    const Handover handover = SendHandover(files);
-    if (handover != Handover::NoAnswer) return handover == Handover::Taken;
-    const DWORD wait = WaitForSingleObject(mutex_.get(), 50);
-    mine_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+      *object = static_cast<IDropTarget*>(this);
+    } else if (iid == IID_IClassFactory) {
+      *object = static_cast<IClassFactory*>(this);
+    } else {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
   }
-  return false;
-}
-
-Handover SendHandover(const std::vector<std::wstring>& files) {
-  const std::wstring name = PipeName();
-  const UniqueFileHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                          SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
-  if (!pipe) {
-    if (GetLastError() == ERROR_PIPE_BUSY) WaitNamedPipeW(name.c_str(), 1000);
-    return Handover::NoAnswer;
+  // Every activation gets the one window itself.
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    *object = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return take_ ? QueryInterface(iid, object) : CO_E_SERVER_STOPPING;
   }
-  // Another user may have made a pipe of that name first: the files go to none but a Quillet of this user.
-  const std::optional<ProcessFacts> server = FactsOfProcess(OtherEnd(pipe.get(), false).get());
-  if (!server || server->user != OwnUser()) return Handover::Refused;
-  DWORD mode = PIPE_READMODE_MESSAGE;
-  SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr);
-  const std::wstring message = HandoverMessage(files);
-  DWORD written = 0, read = 0;
-  char answer = kRefused;
-  if (!WriteFile(pipe.get(), message.data(), static_cast<DWORD>(message.size() * sizeof(wchar_t)), &written, nullptr) ||
-      !ReadFile(pipe.get(), &answer, 1, &read, nullptr) || read != 1) {
-    return Handover::NoAnswer;
-  }
-  return answer == kTaken ? Handover::Taken : Handover::Refused;
-}
-
-HandoverServer::HandoverServer(HWND window, UINT message, Facts facts)
-    : window_(window),
-      message_(message),
-      facts_(std::move(facts)),
-      own_(FactsOfProcess(GetCurrentProcess())),
-      pipe_([] {
-        const OnlyTheUser security;
-        SECURITY_ATTRIBUTES attributes{sizeof attributes, security.get(), FALSE};
-        return security.get()
-                   ? CreateNamedPipeW(
-                         PipeName().c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 1,
-                         kLongestMessage, 0, &attributes)
-                   : INVALID_HANDLE_VALUE;
-      }()),
-      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_([this] { Serve(); }) {}
-
-HandoverServer::~HandoverServer() {
-  SetEvent(stop_.get());
-  thread_.join();
-}
-
-std::vector<std::vector<std::wstring>> HandoverServer::Take() {
-  const std::lock_guard<std::mutex> lock(arrivedLock_);
-  return std::exchange(arrived_, {});
-}
-
-void HandoverServer::Serve() {
-  const UniqueKernelHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  if (!own_ || !pipe_ || !event) return;
-  OVERLAPPED operation = {};
-  operation.hEvent = event.get();
-  while (WaitForSingleObject(stop_.get(), 0) != WAIT_OBJECT_0) {
-    ResetEvent(operation.hEvent);
-    const bool connected = ConnectNamedPipe(pipe_.get(), &operation) || GetLastError() == ERROR_PIPE_CONNECTED ||
-                           (GetLastError() == ERROR_IO_PENDING && Completes(operation, INFINITE));
-    if (connected) TakeOne(operation);
-    DisconnectNamedPipe(pipe_.get());
-  }
-}
-
-bool HandoverServer::Completes(OVERLAPPED& operation, DWORD milliseconds) {
-  const HANDLE events[] = {operation.hEvent, stop_.get()};
-  DWORD transferred = 0;
-  if (WaitForMultipleObjects(2, events, FALSE, milliseconds) != WAIT_OBJECT_0) CancelIo(pipe_.get());
-  return GetOverlappedResult(pipe_.get(), &operation, &transferred, TRUE) != FALSE;
-}
-
-void HandoverServer::TakeOne(OVERLAPPED& operation) {
-  const HANDLE pipe = pipe_.get();
-  std::wstring message(kLongestMessage / sizeof(wchar_t), L'\0');
-  DWORD read = 0;
-  ResetEvent(operation.hEvent);
-  const bool arrived = (ReadFile(pipe, &message[0], kLongestMessage, &read, &operation) ||
-                        (GetLastError() == ERROR_IO_PENDING && Completes(operation, kMessageWait))) &&
-                       GetOverlappedResult(pipe, &operation, &read, FALSE);
-  message.resize(arrived ? read / sizeof(wchar_t) : 0);
-  const std::optional<ProcessFacts> sender = facts_(OtherEnd(pipe, true).get());
-  const std::optional<std::vector<std::wstring>> files = HandedOverFiles(message);
-  const bool taken = arrived && sender && files && MayHandOver(*sender, *own_);
-  if (taken) {
-    const std::lock_guard<std::mutex> lock(arrivedLock_);
-    arrived_.push_back(*files);
-  }
-  if (taken) PostMessageW(window_, message_, 0, 0);
-  // The answer is read before the pipe goes: the sender closes its end once it has it.
-  const char answer = taken ? kTaken : kRefused;
-  DWORD written = 0;
-  ResetEvent(operation.hEvent);
-  if (WriteFile(pipe, &answer, 1, &written, &operation) ||
-      (GetLastError() == ERROR_IO_PENDING && Completes(operation, kMessageWait))) {
-    char nothing;
-    ResetEvent(operation.hEvent);
-    if (!ReadFile(pipe, &nothing, 1, &read, &operation) && GetLastError() == ERROR_IO_PENDING) {
-      Completes(operation, kMessageWait);
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+  // Whatever is dragged may be dropped; what it carries counts at the drop.
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    // The files are neither moved nor copied.
+    if (effect) *effect = DROPEFFECT_NONE;
+    if (!take_) return CO_E_SERVER_STOPPING;
+    if (!data) return E_INVALIDARG;
+    try {
+      const std::vector<std::wstring> files = DroppedFilesOf(data);
+      // The window may close while it takes them, and retire this.
+      const Take take = take_;
+      return take(files) ? S_OK : CO_E_SERVER_STOPPING;
+    } catch (...) {
+      return E_UNEXPECTED;
     }
   }
+
+ private:
+  Take take_;
+};
+
+OneWindowClass::OneWindowClass(Take take) : target_(new DropTarget(std::move(take))) {
+  static const auto registerClass =
+      LaterLoaded<decltype(&CoRegisterClassObject)>(L"ole32.dll", "CoRegisterClassObject");
+  // One object for every activation, as long as the window lives.
+  if (FAILED(registerClass(QuilletClass(), static_cast<IClassFactory*>(target_), CLSCTX_LOCAL_SERVER,
+                           REGCLS_MULTIPLEUSE, &registration_))) {
+    registration_ = 0;
+  }
+}
+
+OneWindowClass::~OneWindowClass() {
+  static const auto revoke = LaterLoaded<decltype(&CoRevokeClassObject)>(L"ole32.dll", "CoRevokeClassObject");
+  static const auto disconnect = LaterLoaded<decltype(&CoDisconnectObject)>(L"ole32.dll", "CoDisconnectObject");
+  target_->Retire();
+  if (registration_) revoke(registration_);
+  disconnect(static_cast<IDropTarget*>(target_), 0);
+  target_->Release();
+}
+
+HRESULT DropOnQuilletClass(const std::vector<std::wstring>& files, bool& read) {
+  read = false;
+  static const auto createInstance = LaterLoaded<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+  IDropTarget* made = nullptr;
+  const HRESULT created = createInstance(QuilletClass(), nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget,
+                                         reinterpret_cast<void**>(&made));
+  if (FAILED(created)) return created;
+  const Owned<IDropTarget> target(made);
+  const Owned<FileList> list(new FileList(files));
+  DWORD effect = DROPEFFECT_COPY;
+  HRESULT result = target->DragEnter(list.get(), MK_LBUTTON, POINTL{}, &effect);
+  if (SUCCEEDED(result)) result = target->Drop(list.get(), MK_LBUTTON, POINTL{}, &effect);
+  read = list->Read();
+  return result;
+}
+
+bool HandToTheOneWindow(const std::vector<std::wstring>& files) {
+  // The process's COM security is set before anything goes out.
+  EnterShellApartment();
+  // On a thread of its own, in the process's multithreaded apartment: an answer that never comes holds
+  // up this Quillet no longer than its patience.
+  std::packaged_task<bool()> handing([files] {
+    static const auto enter = LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    static const auto leave = LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    if (FAILED(enter(nullptr, COINIT_MULTITHREADED))) return false;
+    const ULONGLONG closingBy = GetTickCount64() + kClosingPatience;
+    bool read = false;
+    HRESULT result = DropOnQuilletClass(files, read);
+    // A window that is closing has given up the class: the next try reaches the one after it.
+    for (; result == CO_E_SERVER_STOPPING && GetTickCount64() < closingBy; result = DropOnQuilletClass(files, read)) {
+      Sleep(100);
+    }
+    leave();
+    // Taken only by a window that read the files: one that answers without them has not taken them.
+    return SUCCEEDED(result) && read;
+  });
+  std::future<bool> taken = handing.get_future();
+  std::thread thread(std::move(handing));
+  if (taken.wait_for(kAnswerPatience) != std::future_status::ready) {
+    thread.detach();
+    return false;
+  }
+  thread.join();
+  return taken.get();
+}
+
+std::vector<std::wstring> DroppedFilesOf(IDataObject* data) {
+  if (const Medium list(data, CF_HDROP); list.Memory()) return PathsOfDrop(static_cast<HDROP>(list.Memory()));
+  static const auto itemsFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST));
+  const Medium items(data, itemsFormat);
+  const auto* locked = items.Memory() ? static_cast<const CIDA*>(GlobalLock(items.Memory())) : nullptr;
+  if (!locked) return {};
+  std::vector<std::wstring> paths = PathsOfItems(*locked);
+  GlobalUnlock(items.Memory());
+  return paths;
 }

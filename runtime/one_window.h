@@ -1,77 +1,48 @@
 #pragma once
 #include <windows.h>
+#include <objidl.h>
 
 #include <functional>
-#include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "runtime/handles.h"
-#include "runtime/rules/handover.h"
+// One window for every start, as Windows intends it. Explorer's "Convert to MP3" names Quillet's COM
+// class (kQuilletClassId) as its drop target, and a Quillet started with files is a client of the same
+// class: COM reaches the Quillet that serves the class for this user at this integrity level, or starts
+// one ("Quillet.exe -Embedding", where the installer registered the class), and the files are dropped on
+// it in one call, however many they are. COM decides who may call and whose class is reached; the
+// process's COM security (EnterShellApartment) refuses every call from below its integrity level, both
+// to the one window and back to a Quillet that hands files over.
 
-// One window for however many starts. Explorer's context menu starts Quillet once per selected file,
-// within milliseconds of each other; a user expects one window, one list and one end. The first
-// Quillet of a user's session shows the window, and each Quillet started with files after it hands
-// them over through a pipe that only that user may open, and ends.
-
-// Who the process is; none where that cannot be told.
-std::optional<ProcessFacts> FactsOfProcess(HANDLE process);
-
-// This Quillet's part in the choice of the one window: the first Quillet of the user's session to ask
-// holds the part until it ends.
-class OneWindow {
+// Serves Quillet's class while it lives, from the thread that makes it, which must be in a
+// single-threaded apartment: the calls come through its message loop. Each drop's files are copied out
+// of its data object before the drop is answered, and handed to `take`, which says whether the window
+// has them in its list: false while it closes, so that whoever dropped them tries the next window.
+class OneWindowClass {
  public:
-  // Whether the part is this Quillet's. Asked first where it must be known: before the window for a
-  // Quillet started with files, after the window is shown for one without.
-  bool IsMine();
-  // Hands the files (full paths) to the Quillet whose window it is, trying for a while as that one
-  // starts or ends; whether it took them. Where that one ends first, this one becomes the one window;
-  // where it refuses them (it runs elevated, say), this one shows a window of its own.
-  bool HandOver(const std::vector<std::wstring>& files);
+  using Take = std::function<bool(const std::vector<std::wstring>& files)>;
+  explicit OneWindowClass(Take take);
+  OneWindowClass(const OneWindowClass&) = delete;
+  OneWindowClass& operator=(const OneWindowClass&) = delete;
+  // From now on COM reaches another Quillet, or starts one; a drop that still comes here is answered
+  // as by a closing window.
+  ~OneWindowClass();
 
  private:
-  UniqueKernelHandle mutex_;
-  bool asked_ = false;
-  bool mine_ = false;
+  class DropTarget;
+  DropTarget* target_;
+  DWORD registration_ = 0;
 };
 
-// What came of one attempt at handing the files to the one window: taken, refused (the sender is not
-// one it takes files from), or no answer (there is none yet, or it is ending).
-enum class Handover { Taken, Refused, NoAnswer };
-Handover SendHandover(const std::vector<std::wstring>& files);
+// Drops the files on Quillet's class once, as Explorer's verb does: the HRESULT of reaching the class,
+// or else of its Drop. `read` says whether the one window read the files. The calling thread is in COM.
+HRESULT DropOnQuilletClass(const std::vector<std::wstring>& files, bool& read);
 
-// The one window's end of the handover: takes what other Quillets hand over, on a thread of its own, as
-// long as it lives, and posts the message to the window at each arrival; the window then takes the
-// files. A handover from a process that `facts` says is no Quillet of this user at this integrity level
-// or higher, or that is not a list of full paths, is refused.
-class HandoverServer {
- public:
-  using Facts = std::function<std::optional<ProcessFacts>(HANDLE process)>;
-  HandoverServer(HWND window, UINT message, Facts facts = FactsOfProcess);
-  HandoverServer(const HandoverServer&) = delete;
-  HandoverServer& operator=(const HandoverServer&) = delete;
-  // Takes no handover from now on.
-  ~HandoverServer();
+// Hands the files (full paths) to the one window, as a drop on Quillet's class; whether it took them.
+// One that is closing is tried again until another takes its place; none is waited for without end.
+// Call it from the window's thread before there is a window.
+bool HandToTheOneWindow(const std::vector<std::wstring>& files);
 
-  // The lists of files handed over since the last call, in the order they came.
-  std::vector<std::vector<std::wstring>> Take();
-
- private:
-  void Serve();
-  // Waits for the pipe's operation to complete, unless the server stops or the time passes first.
-  bool Completes(OVERLAPPED& operation, DWORD milliseconds);
-  // Reads one handover from the connected pipe and answers whether it was taken.
-  void TakeOne(OVERLAPPED& operation);
-
-  const HWND window_;
-  const UINT message_;
-  const Facts facts_;
-  const std::optional<ProcessFacts> own_;
-  const UniqueFileHandle pipe_;  // one end, for one sender at a time; the others wait their turn
-  const UniqueKernelHandle stop_;
-  std::mutex arrivedLock_;
-  std::vector<std::vector<std::wstring>> arrived_;
-  std::thread thread_;
-};
+// The files of a drop: the data object's file list (CF_HDROP), or the paths of its items where it
+// carries only the shell's list of them (as Explorer's may).
+std::vector<std::wstring> DroppedFilesOf(IDataObject* data);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,11 +75,10 @@ class OutsideWorld {
                                                       ProcessPriority priority) = 0;
   // How many programs can run at once, each on a logical processor of its own.
   virtual unsigned LogicalProcessors() = 0;
-  // Where this is (or now becomes) the one window of the user's session, takes the files that other
-  // Quillets hand over from now on, posting the message to the window at each arrival.
-  virtual void ServeHandovers(HWND window, UINT message) = 0;
-  // The lists of files handed over since the last call, in the order they came.
-  virtual std::vector<std::vector<std::wstring>> TakeHandovers() = 0;
-  // Takes no more handovers.
-  virtual void StopHandovers() = 0;
+  // From now on the window is the one window of the user's session (see runtime/one_window.h): the files
+  // dropped on it by Explorer's verb or by other Quillets go to `take`, on the window's thread, which
+  // answers whether the window has them in its list.
+  virtual void ServeFiles(std::function<bool(const std::vector<std::wstring>& files)> take) = 0;
+  // Takes no more files: the next drop reaches another Quillet.
+  virtual void StopServingFiles() = 0;
 };

@@ -2,8 +2,8 @@
 
 #include <objbase.h>
 
+#include "runtime/com.h"
 #include "runtime/later_loaded.h"
-#include "runtime/windows_shell.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/com.h"
 #include "runtime/hidden_process.h"
 #include "runtime/later_loaded.h"
 #include "runtime/rules/command_line.h"
@@ -54,12 +55,9 @@ std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstrin
   return HiddenProcess::Start(program, commandLine, priority);
 }
 
-void Win32OutsideWorld::ServeHandovers(HWND window, UINT message) {
-  if (oneWindow_ && oneWindow_->IsMine()) handovers_.emplace(window, message);
-}
-
-std::vector<std::vector<std::wstring>> Win32OutsideWorld::TakeHandovers() {
-  return handovers_ ? handovers_->Take() : std::vector<std::vector<std::wstring>>();
+void Win32OutsideWorld::ServeFiles(std::function<bool(const std::vector<std::wstring>& files)> take) {
+  EnterShellApartment();
+  oneWindow_.emplace(std::move(take));
 }
 
 unsigned Win32OutsideWorld::LogicalProcessors() {

@@ -9,9 +9,6 @@
 // the other Quillets of the user.
 class Win32OutsideWorld : public OutsideWorld {
  public:
-  // Files are handed over to this Quillet where `oneWindow` is its part.
-  explicit Win32OutsideWorld(OneWindow* oneWindow = nullptr) : oneWindow_(oneWindow) {}
-
   int MsgBox(HWND owner, const std::wstring& prompt, UINT style, const std::wstring& title) override;
   void ShowOpen(HWND owner, OpenFileRequest& request) override;
   bool ShellOpen(const std::wstring& target) override;
@@ -23,13 +20,11 @@ class Win32OutsideWorld : public OutsideWorld {
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
                                               ProcessPriority priority) override;
   unsigned LogicalProcessors() override;
-  void ServeHandovers(HWND window, UINT message) override;
-  std::vector<std::vector<std::wstring>> TakeHandovers() override;
-  void StopHandovers() override { handovers_.reset(); }
+  void ServeFiles(std::function<bool(const std::vector<std::wstring>& files)> take) override;
+  void StopServingFiles() override { oneWindow_.reset(); }
 
  private:
   TaskbarButton taskbarButton_;
   Win32FileSystem files_;
-  OneWindow* const oneWindow_;
-  std::optional<HandoverServer> handovers_;
+  std::optional<OneWindowClass> oneWindow_;
 };

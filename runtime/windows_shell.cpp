@@ -1,23 +1,11 @@
 #include "runtime/windows_shell.h"
 
 #include <objbase.h>
+#include <shlobj.h>
 
+#include "runtime/com.h"
 #include "runtime/later_loaded.h"
 #include "runtime/rules/shell_operation_error.h"
-
-void EnterShellApartment() {
-  static const struct Apartment {
-    Apartment()
-        : leave(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
-          entered(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
-              nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~Apartment() {
-      if (entered) leave();
-    }
-    decltype(&CoUninitialize) leave;
-    bool entered;
-  } apartment;
-}
 
 bool OpenWithShell(const std::wstring& target) {
   // The shell may hand the work to extensions that want a single-threaded apartment.
@@ -41,19 +29,34 @@ DWORD RecycleWithShell(const std::wstring& plainPath) {
   return Win32ErrorOfShellOperation(result);
 }
 
-DroppedFiles::DroppedFiles(HDROP drop)
-    : drop_(drop),
-      query_(LaterLoaded<decltype(&DragQueryFileW)>(L"shell32.dll", "DragQueryFileW")),
-      finish_(LaterLoaded<decltype(&DragFinish)>(L"shell32.dll", "DragFinish")) {}
-
-std::vector<std::wstring> DroppedFiles::Paths() const {
+std::vector<std::wstring> PathsOfDrop(HDROP drop) {
+  static const auto query = LaterLoaded<decltype(&DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
   std::vector<std::wstring> paths;
-  const UINT count = query_(drop_, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT index = 0; index < count; ++index) {
-    std::wstring path(query_(drop_, index, nullptr, 0), L'\0');
+    std::wstring path(query(drop, index, nullptr, 0), L'\0');
     if (path.empty()) continue;
-    query_(drop_, index, &path[0], static_cast<UINT>(path.size()) + 1);
+    query(drop, index, &path[0], static_cast<UINT>(path.size()) + 1);
     paths.push_back(path);
   }
   return paths;
 }
+
+HGLOBAL NewDropFileList(const std::vector<std::wstring>& paths) {
+  // Each path ended by a NUL, and one more NUL, after the header.
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  const size_t bytes = list.size() * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+  auto* header = memory ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+  if (!header) return memory;
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(), bytes);
+  GlobalUnlock(memory);
+  return memory;
+}
+
+DroppedFiles::DroppedFiles(HDROP drop)
+    : drop_(drop), finish_(LaterLoaded<decltype(&DragFinish)>(L"shell32.dll", "DragFinish")) {}

@@ -6,10 +6,7 @@
 #include <vector>
 
 // The Windows shell as Quillet uses it: opening a folder or page, the Recycle Bin, the files of a
-// drop, and the COM apartment that the shell's objects need. Shell32 and ole32 load on first use.
-
-// Enters the single-threaded apartment that the shell's objects expect, once, on first need.
-void EnterShellApartment();
+// drop. Shell32 loads on first use.
 
 // Opens a folder or web page with the user's default handler; whether the shell could.
 bool OpenWithShell(const std::wstring& target);
@@ -18,7 +15,14 @@ bool OpenWithShell(const std::wstring& target);
 // asking nothing. Returns the Win32 error it met, 0 when it succeeded.
 DWORD RecycleWithShell(const std::wstring& plainPath);
 
-// The files of one drop from the shell; the drop is finished when this goes.
+// The full paths that a drop's file list (a DROPFILES block, as CF_HDROP carries it) names.
+std::vector<std::wstring> PathsOfDrop(HDROP drop);
+
+// A new file list of the paths, in movable global memory, as the shell makes one for a drop; null where
+// there is no memory for it.
+HGLOBAL NewDropFileList(const std::vector<std::wstring>& paths);
+
+// The files of one drop on the window (WM_DROPFILES); the drop is finished when this goes.
 class DroppedFiles {
  public:
   explicit DroppedFiles(HDROP drop);
@@ -26,11 +30,9 @@ class DroppedFiles {
   DroppedFiles& operator=(const DroppedFiles&) = delete;
   ~DroppedFiles() { finish_(drop_); }
 
-  // The full paths of the dropped files.
-  std::vector<std::wstring> Paths() const;
+  std::vector<std::wstring> Paths() const { return PathsOfDrop(drop_); }
 
  private:
   HDROP drop_;
-  decltype(&DragQueryFileW) query_;
   decltype(&DragFinish) finish_;
 };

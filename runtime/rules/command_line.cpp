@@ -1,6 +1,7 @@
 #include "runtime/rules/command_line.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -52,6 +53,11 @@ std::vector<std::wstring> SplitPaths(const std::wstring& tail) {
   }
   if (started) paths.push_back(path);
   return paths;
+}
+
+bool IsStartedByCom(const std::wstring& tail) {
+  const std::wstring switches[] = {L"-Embedding", L"/Embedding"};
+  return std::find(std::begin(switches), std::end(switches), tail) != std::end(switches);
 }
 
 std::wstring WithoutDoubleQuotes(std::wstring text) {

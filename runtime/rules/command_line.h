@@ -16,6 +16,9 @@ std::wstring ProgramOfCommandLine(const std::wstring& commandLine);
 // and are dropped, and a backslash is always just a backslash ("C:\" stays whole).
 std::vector<std::wstring> SplitPaths(const std::wstring& tail);
 
+// Whether the tail is the one COM gives a program that it starts to serve a class ("-Embedding").
+bool IsStartedByCom(const std::wstring& tail);
+
 // The text with every double quote removed.
 std::wstring WithoutDoubleQuotes(std::wstring text);
 

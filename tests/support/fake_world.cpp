@@ -59,7 +59,10 @@ bool FakeWorld::ShellOpen(const std::wstring& target) {
 
 void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
 
-void FakeWorld::ShowTaskbarProgress(HWND, TaskbarProgress state, double share) { taskbar.emplace_back(state, share); }
+void FakeWorld::ShowTaskbarProgress(HWND, TaskbarProgress state, double share) {
+  taskbar.emplace_back(state, share);
+  if (const std::function<void()> during = std::exchange(duringTaskbar, nullptr)) during();
+}
 
 std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine,
                                                        ProcessPriority priority) {

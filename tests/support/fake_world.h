@@ -54,9 +54,8 @@ class FakeWorld : public OutsideWorld {
   std::unique_ptr<StartedProcess> StartHidden(const std::wstring& program, const std::wstring& commandLine,
                                               ProcessPriority priority) override;
   unsigned LogicalProcessors() override { return processors; }
-  void ServeHandovers(HWND window, UINT message) override { handoverTo = {window, message}; }
-  std::vector<std::vector<std::wstring>> TakeHandovers() override { return std::exchange(handovers, {}); }
-  void StopHandovers() override { handoverTo = {}; }
+  void ServeFiles(std::function<bool(const std::vector<std::wstring>& files)> take) override { served = take; }
+  void StopServingFiles() override { served = nullptr; }
 
   // Real files, with Windows' limit on the length of plain paths.
   WindowsLikeFileSystem files;
@@ -72,6 +71,8 @@ class FakeWorld : public OutsideWorld {
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
   // Runs inside a shell opening, as the shell may pump messages there.
   std::function<void()> duringShellOpen;
+  // Runs inside the next taskbar call, a call into Explorer that runs sent messages and drops meanwhile.
+  std::function<void()> duringTaskbar;
   // The shell opens nothing, as where no program is set for folders.
   bool shellRefuses = false;
   // What the next process to start does (each start takes it and leaves a fresh one); a failure
@@ -81,10 +82,12 @@ class FakeWorld : public OutsideWorld {
   // The window whose visibility each start records.
   HWND watchedWindow = nullptr;
   unsigned processors = 2;
-  // Where handovers are told of, while they are taken; and those that came.
-  std::pair<HWND, UINT> handoverTo{};
-  std::vector<std::vector<std::wstring>> handovers;
+  // Where the files dropped on the one window go while it serves them.
+  std::function<bool(const std::vector<std::wstring>& files)> served;
 
+  // The files dropped on the one window, as Explorer's verb or another Quillet drops them: whether the
+  // window took them.
+  bool Drop(const std::vector<std::wstring>& files) { return served && served(files); }
   // The converter started `index`th, from 0, or the one started last.
   FakeProcessState& Converter(size_t index = kLast);
   // The file that the converter was told to write: the last path on its command line.

@@ -20,7 +20,8 @@
 //   quillet_probe version FILE        print the product name, description and version of a program file
 //   quillet_probe windows             print how many Quillet windows there are
 //   quillet_probe tip                 print the text of the status line's tip
-//   quillet_probe hand-over PATH      hand the file to the one window as a Quillet does: 0 taken, 2 not
+//   quillet_probe drop PATH...        drop the files on Quillet's class as Explorer's "Convert to MP3"
+//                                     does; print the answer; 0 where a window read and took them, 2 not
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -355,6 +356,18 @@ int Close(DWORD seconds, bool endingSession) {
   return process && WaitForSingleObject(process.get(), seconds * 1000) == WAIT_OBJECT_0 ? 0 : 2;
 }
 
+// One activation of Quillet's class and one drop of the whole selection, as Explorer's verb makes them.
+int DropAsExplorerDoes(const std::vector<std::wstring>& files) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 2;
+  bool read = false;
+  const HRESULT answer = DropOnQuilletClass(files, read);
+  CoUninitialize();
+  wchar_t text[16];
+  std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(answer));
+  Print(text);
+  return SUCCEEDED(answer) && read ? 0 : 2;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -391,9 +404,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"version" && argc > 2) return PrintVersion(argv[2]);
   if (command == L"windows") return PrintWindowCount();
   if (command == L"tip") return PrintTip();
-  if (command == L"hand-over" && argc > 2) return SendHandover({argv[2]}) == Handover::Taken ? 0 : 2;
+  if (command == L"drop" && argc > 2) return DropAsExplorerDoes({argv + 2, argv + argc});
   Print(
       L"usage: quillet_probe [--video NAME] wait-done|wait-busy|state|answers|close|end-session|count|kill|terminate|"
-      L"dismiss-message|cancel-dialog|convert|click-convert|resources|version|windows|tip|hand-over ...");
+      L"dismiss-message|cancel-dialog|convert|click-convert|resources|version|windows|tip|drop ...");
   return 64;
 }

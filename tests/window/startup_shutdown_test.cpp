@@ -85,31 +85,31 @@ TEST_F(StartupTest, SeveralFilesOnTheCommandLineAreEachConverted) {
   EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"2", L"2"}));
 }
 
-// From Explorer's context menu, which starts Quillet once per file: the files another Quillet hands
-// over start a list where none is under way, as the command line would, and else join the one under
-// way, to end with it.
-TEST_F(StartupTest, FilesHandedOverStartAListOrJoinTheOneUnderWay) {
+// From Explorer's context menu and other Quillets: the files dropped on the one window start a list
+// where none is under way, and else join the one under way, to end with it; each drop is answered once
+// the window has its files in the list. One that comes in the middle of the list's last tick starts the
+// next list after it.
+TEST_F(StartupTest, FilesDroppedOnTheOneWindowStartAListOrJoinTheOneUnderWay) {
   TempFolder folder;
   Load();
-  const auto [window, arrived] = world.handoverTo;
-  ASSERT_EQ(window, form->hWnd());
-  world.handovers = {{folder / L"a.avi"}};
-  SendMessageW(window, arrived, 0, 0);
+  ASSERT_TRUE(world.Drop({folder / L"a.avi"}));
   ASSERT_EQ(world.starts.size(), 1u);
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
-  world.handovers = {{folder / L"b.avi"}, {folder / L"c.avi"}};
-  SendMessageW(window, arrived, 0, 0);
+  EXPECT_TRUE(world.Drop({folder / L"b.avi", folder / L"c.avi"}));
   EXPECT_EQ(world.starts.size(), 2u);
   wchar_t title[64] = {};
   GetWindowTextW(form->hWnd(), title, 64);
   EXPECT_EQ(std::wstring(title), WithInserts(texts::kTitleOfSeveral, {L"2", L"3"}));
   for (size_t converter = 0; converter < 3; ++converter) {
     world.ConverterEnds(0, true, L"", converter);
+    if (converter == 2) world.duringTaskbar = [&] { EXPECT_TRUE(world.Drop({folder / L"d.avi"})); };
     Tick();
   }
   EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
   EXPECT_EQ(StatusTipText(),
             std::wstring(texts::kCompleteStatus) + L"\n\na.avi: converted\nb.avi: converted\nc.avi: converted\n");
+  EXPECT_EQ(world.starts.size(), 4u);
+  EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
 }
 
 TEST_F(StartupTest, ATailOfQuotesOnlyNamesNoVideo) {
@@ -154,8 +154,9 @@ TEST_F(ShutdownTest, ClosingStopsTheConverterRemovesItsUnfinishedMp3AndEndsWitho
   ASSERT_NE(GetFileAttributesW((folder / L"clip.mp3.part").c_str()), INVALID_FILE_ATTRIBUTES);
   const HWND window = form->hWnd();
   SendMessageW(window, WM_CLOSE, 0, 0);
-  // Gone from the screen at once; the ticks that follow wait for the converter.
+  // Gone from the screen at once, taking no more files; the ticks that follow wait for the converter.
   EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_FALSE(world.served);
   EXPECT_TRUE(PumpUntil([this] { return form->hWnd() == nullptr; }, 10000));
   EXPECT_TRUE(EndsWithin(converter.get(), 10000));
   ExpectEnded(window);

@@ -6,6 +6,7 @@
 #include "app/form_definition.h"
 #include "app/stored_option.h"
 #include "runtime/settings_store.h"
+#include "runtime/windows_shell.h"
 
 void WindowTest::SetUp() { ForgetStoredOption(); }
 
@@ -84,18 +85,8 @@ bool WindowTest::TakeQuitMessage() {
 }
 
 void DropFiles(HWND target, const std::vector<std::wstring>& paths) {
-  std::wstring list;
-  for (const auto& path : paths) list += path + L'\0';
-  list += L'\0';
-  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
   // The window that takes the drop finishes it, which frees the memory.
-  SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(NewDropFileList(paths)), 0);
 }
 
 std::wstring StoredOption() { return GetSetting(kSettingsApp, kSettingsSection, kOptionKey, L"<absent>"); }
