@@ -57,7 +57,9 @@ TEST_F(InputChoiceTest, TheDialogStartsFromTheLastChoice) {
   EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\third.avi");
 
   answer(L"", FNERR_BUFFERTOOSMALL);
+  world.dialogRequests.clear();
   Click(form->Command1);
+  EXPECT_EQ(world.dialogRequests.size(), 1u);
   ASSERT_EQ(world.messageBoxes.size(), 1u);
   EXPECT_EQ(world.messageBoxes[0].prompt, texts::kTooManyChosenMessage);
   EXPECT_EQ(form->Text1.Text(), L"C:\\Videos\\third.avi");
