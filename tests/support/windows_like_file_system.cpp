@@ -55,5 +55,10 @@ DWORD WindowsLikeFileSystem::ShortPathAt(const std::wstring& path, std::wstring&
 }
 
 DWORD WindowsLikeFileSystem::LongPathAt(const std::wstring& path, std::wstring& longPath) {
-  return TooLong(path) ? ERROR_FILENAME_EXCED_RANGE : Win32FileSystem::LongPathAt(path, longPath);
+  if (TooLong(path)) return ERROR_FILENAME_EXCED_RANGE;
+  if (!IsExtendedLength(path)) return Win32FileSystem::LongPathAt(path, longPath);
+  // Windows reads 8.3 names in this form too; Wine only in the plain one, which it takes at any length.
+  const DWORD error = Win32FileSystem::LongPathAt(PlainPath(path), longPath);
+  if (error == ERROR_SUCCESS) longPath = ExtendedLengthPath(longPath);
+  return error;
 }

@@ -82,4 +82,10 @@ TEST(FullPath, ResolvesRelativePathsForwardSlashesAndShortNames) {
   ASSERT_NE(FileNameOf(shortName), L"first video.avi");
   EXPECT_EQ(files.FullPath(shortName), folder / L"first video.avi");
   EXPECT_EQ(files.FullPath(GetFolder(shortName) + L"not there.avi"), GetFolder(shortName) + L"not there.avi");
+
+  // Past MAX_PATH even with its 8.3 name (the same as above), which Windows reads there only in the
+  // extended-length form.
+  const std::wstring deep = DeepFolder(folder) + L"\\first video.avi";
+  WriteFileBytes(deep, "RIFF");
+  EXPECT_EQ(files.FullPath(GetFolder(deep) + FileNameOf(shortName)), deep);
 }
