@@ -103,3 +103,10 @@ TEST(Tovrandel1, ReleasingTheControllerEndsRunningConverters) {
   }
   EXPECT_TRUE(EndsWithin(converter.get(), 10000));
 }
+
+// The window converts as many files at once as this says.
+TEST(Win32OutsideWorld, CountsEveryProcessorWindowsReports) {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  EXPECT_EQ(Win32OutsideWorld().LogicalProcessors(), system.dwNumberOfProcessors);
+}
