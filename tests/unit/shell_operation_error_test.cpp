@@ -8,10 +8,17 @@
 // 0x7C, the path is not there, would read "The system call level is not correct".
 TEST(Win32ErrorOfShellOperation, ReadsTheShellsOwnCodesAsWhatTheyMeanAndAnyOtherAsAWin32Error) {
   const std::vector<std::pair<int, DWORD>> meant = {
-      {0x7C, ERROR_FILE_NOT_FOUND},       {0x402, ERROR_PATH_NOT_FOUND},    {0x78, ERROR_ACCESS_DENIED},
-      {0x10074, ERROR_ACCESS_DENIED},     {0x75, ERROR_CANCELLED},          {0xB7, ERROR_FILENAME_EXCED_RANGE},
-      {0, ERROR_SUCCESS},                 {ERROR_SHARING_VIOLATION, ERROR_SHARING_VIOLATION},
-      {ERROR_CANCELLED, ERROR_CANCELLED}, {ERROR_INVALID_NAME, ERROR_INVALID_NAME},
+      {0x7C, ERROR_FILE_NOT_FOUND},
+      {0x402, ERROR_PATH_NOT_FOUND},
+      {0x78, ERROR_ACCESS_DENIED},
+      {0x10074, ERROR_ACCESS_DENIED},
+      {0x75, ERROR_CANCELLED},
+      {0xB7, ERROR_FILENAME_EXCED_RANGE},
+      {0x81, ERROR_FILENAME_EXCED_RANGE},
+      {0, ERROR_SUCCESS},
+      {ERROR_SHARING_VIOLATION, ERROR_SHARING_VIOLATION},
+      {ERROR_CANCELLED, ERROR_CANCELLED},
+      {ERROR_INVALID_NAME, ERROR_INVALID_NAME},
   };
   for (const auto& [result, error] : meant) EXPECT_EQ(Win32ErrorOfShellOperation(result), error) << std::hex << result;
 }
