@@ -5,7 +5,8 @@ same installed for one user (quillet.wxs.in). Two builds of one commit give the 
 is the commit's (SOURCE_DATE_EPOCH where set), entries come in a fixed order, and the installer's codes
 follow from its version and what it holds. Given a certificate and its key, Quillet.exe and the
 installer are signed with osslsigncode. The installer's context-menu verb, "Convert to MP3", goes on
-every kind of file that the "Add Video" dialog offers, as app/texts.h lists them.
+every kind of file that the "Add Video" dialog offers, as app/texts.h lists them, and names Quillet's
+COM class, whose id runtime/quillet_class.h holds.
 
 make_release.py --version V --exe Quillet.exe --icon ABC.ico --readme README.txt --license LICENSE
                 --out-dir DIR [--sign-cert CERT.pem --sign-key KEY.pem]
@@ -31,16 +32,20 @@ PUBLISHER = "The Quillet developers"
 EARLIEST = 315532800
 # Where the "Add Video" dialog's filter is written, once for the program and the installer.
 TEXTS = os.path.join(HERE, "..", "app", "texts.h")
-# The context-menu verb of one kind of file. A value "*" without data is Windows Installer's mark for a
-# key made on install and removed whole, with whatever was added to it, on uninstall (wixl takes no
-# RegistryKey Action); the "shell" and extension keys above it go where they are left empty.
+# Where Quillet's COM class id is written, once for the program and the installer.
+CLASS_HEADER = os.path.join(HERE, "..", "runtime", "quillet_class.h")
+# The context-menu verb of one kind of file, a DropTarget verb: Explorer creates the COM class that
+# DropTarget\CLSID names and drops the whole selection on it at once ("Player": no limit for such a verb,
+# where a command line is offered for at most 100 files and started once per file). A value "*" without
+# data is Windows Installer's mark for a key made on install and removed whole, with whatever was added
+# to it, on uninstall (wixl takes no RegistryKey Action); the "shell" and extension keys above it go
+# where they are left empty.
 VERB = string.Template("""\
               <RegistryValue Root="HKCU" Key="$key" Name="*" Type="string" Value=""/>
               <RegistryValue Root="HKCU" Key="$key" Type="string" Value="Convert to MP3"/>
               <RegistryValue Root="HKCU" Key="$key" Name="Icon" Type="string" Value="[INSTALLDIR]Quillet.exe,0"/>
               <RegistryValue Root="HKCU" Key="$key" Name="MultiSelectModel" Type="string" Value="Player"/>
-              <RegistryValue Root="HKCU" Key="$key\\command" Type="string"
-                             Value="&quot;[INSTALLDIR]Quillet.exe&quot; &quot;%1&quot;"/>
+              <RegistryValue Root="HKCU" Key="$key\\DropTarget" Name="CLSID" Type="string" Value="$class_id"/>
 """)
 VERB_KEY = r"Software\Classes\SystemFileAssociations\.{}\shell\Quillet.ConvertToMp3"
 
@@ -103,8 +108,16 @@ def dialog_extensions():
     return [extension for extension in extensions if extension != "mp3"]
 
 
-def context_menu_verbs():
-    return "".join(VERB.substitute(key=VERB_KEY.format(extension)) for extension in dialog_extensions())
+def quillet_class_id():
+    """Quillet's COM class id as the registry spells it: "{B8D3B44E-...}"."""
+    with open(CLASS_HEADER, encoding="utf-8") as header:
+        text = re.search(r'kQuilletClassId\[\]\s*=\s*L"\{([^"}]*)\}"', header.read()).group(1)
+    return "{" + str(uuid.UUID(text)).upper() + "}"
+
+
+def context_menu_verbs(class_id):
+    return "".join(VERB.substitute(key=VERB_KEY.format(extension), class_id=class_id)
+                   for extension in dialog_extensions())
 
 
 def make_msi(path, folder, names, version, epoch):
@@ -112,12 +125,13 @@ def make_msi(path, folder, names, version, epoch):
     for name in names:
         with open(os.path.join(folder, name), "rb") as content:
             contents.update(content.read())
+    class_id = quillet_class_id()
     size_kb = math.ceil(sum(os.path.getsize(os.path.join(folder, name)) for name in names) / 1024)
     with open(os.path.join(HERE, "quillet.wxs.in"), encoding="utf-8") as template:
         source = string.Template(template.read()).substitute(
             version=version, product_code=str(uuid.uuid5(UPGRADE_CODE, version)).upper(),
             upgrade_code=str(UPGRADE_CODE).upper(), publisher=PUBLISHER, size_kb=size_kb,
-            context_menu_verbs=context_menu_verbs())
+            class_id=class_id, context_menu_verbs=context_menu_verbs(class_id))
     with open(os.path.join(folder, "quillet.wxs"), "w", encoding="utf-8") as out:
         out.write(source)
     contents.update(source.encode())

@@ -1,23 +1,23 @@
 """The installer as a user runs it, in a Wine prefix of its own that no other test has touched:
 Quillet.exe, the user's README and the licence in the user's programs folder, a Start-menu and a
 "Send to" shortcut to it, an entry in Apps & features, a "Convert to MP3" verb in Explorer's context
-menu; the installed Quillet converts a file named on its command line, and the files that the verb
-hands it at once or while it converts in one window; a higher version takes this one's place;
-uninstalling leaves nothing behind."""
+menu that names Quillet's COM class, and the class, for the user alone; the installed Quillet converts
+a file named on its command line; a higher version takes this one's place; uninstalling leaves nothing
+behind."""
 import os
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-from quillet_e2e import COMPLETE, PROGRAMS, QuilletTestCase, make_media, probe, wait_until, wine, windows_path
+from quillet_e2e import COMPLETE, PROGRAMS, QuilletTestCase, make_media, wine, windows_path
 
 PRODUCT = "Quillet"
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
 EXTENSION = r"HKCU\Software\Classes\SystemFileAssociations\.{}"
 VERB = EXTENSION + r"\shell\Quillet.ConvertToMp3"
+CLASS = r"HKCU\Software\Classes\CLSID\{}"
 # Three of the kinds of file that the verb is on.
 VERB_EXTENSIONS = ("mp4", "wav", "mkv")
 
@@ -47,18 +47,25 @@ def apps_and_features():
     return entries
 
 
-def registry_text(key):
-    """The key's default text; None where there is no such key."""
-    result = wine("reg", "query", key, "/ve")
+def registry_text(key, name=None):
+    """The text of the key's value of that name, or of its default; None where there is none."""
+    result = wine("reg", "query", key, *(("/v", name) if name else ("/ve",)))
     found = re.search(r"REG_SZ\s+(.*)", result.stdout.decode("utf-8", "replace"))
     return found.group(1).strip() if result.returncode == 0 and found else None
 
 
-def verbs(extension):
-    """The names of the verbs on a kind of file: the subkeys of its "shell" key."""
-    listing = wine("reg", "query", EXTENSION.format(extension) + r"\shell").stdout.decode("utf-8", "replace")
-    return [line.split("\\shell\\", 1)[1] for line in listing.splitlines()
-            if line.startswith("HKEY_") and "\\shell\\" in line]
+def subkeys(key):
+    """The names of the key's subkeys."""
+    listing = wine("reg", "query", key).stdout.decode("utf-8", "replace")
+    tail = key.split("\\", 1)[1].lower() + "\\"
+    return [line.rsplit("\\", 1)[1] for line in listing.splitlines()
+            if line.startswith("HKEY_") and tail in line.lower()]
+
+
+def quillet_class_id():
+    """The class id that runtime/quillet_class.h gives Quillet."""
+    with open(os.path.join(PROGRAMS["source"], "runtime", "quillet_class.h"), encoding="utf-8") as header:
+        return re.search(r"\{[0-9A-Fa-f-]{36}\}", header.read()).group(0).upper()
 
 
 class Install(QuilletTestCase):
@@ -93,16 +100,6 @@ class Install(QuilletTestCase):
         result = wine("msiexec", action, windows_path(self.installer(version)), "/qn", timeout=600)
         self.assertEqual(result.returncode, 0, result.stderr.decode("utf-8", "replace"))
 
-    def start_verb(self, command, path, environment):
-        """Quillet started by the verb's command for the file, as Explorer starts it for each file selected."""
-        program, argument = re.findall(r'"([^"]*)"', command)
-        return self.start(argument.replace("%1", windows_path(path)), program=program, environment=environment)
-
-    def assert_tip_lists(self, paths):
-        status, blank, *lines = probe("tip")[1].split("\n")
-        self.assertEqual((status, blank), (COMPLETE, ""))
-        self.assertEqual(sorted(lines), sorted(f"{os.path.basename(path)}: converted" for path in paths))
-
     def test_install_convert_upgrade_uninstall(self):
         profile = os.path.join(self.prefix, "drive_c", "users", os.environ.get("USER", "quillet-tests"))
         folder = os.path.join(profile, "AppData", "Local", "Programs", "Quillet")
@@ -126,10 +123,15 @@ class Install(QuilletTestCase):
         self.assertGreater(int(entry["Size"]), 100)
         self.assertTrue(os.path.isfile(os.path.join(profile, "AppData", "Roaming", "Microsoft", "Installer", code,
                                                     "Quillet.ico")), "no icon for Apps & features")
-        commands = {extension: registry_text(VERB.format(extension) + r"\command") for extension in VERB_EXTENSIONS}
-        self.assertEqual({extension: command and command.lower() for extension, command in commands.items()},
-                         dict.fromkeys(VERB_EXTENSIONS, f'"{program_path}" "%1"'.lower()))
+        class_key = CLASS.format(quillet_class_id())
+        # A DropTarget verb: Explorer creates the class once for the whole selection. A command line left
+        # beside it would be offered for at most 100 files and started once per file.
+        found = {extension: (subkeys(VERB.format(extension)), registry_text(VERB.format(extension) + r"\DropTarget", "CLSID"))
+                 for extension in VERB_EXTENSIONS}
+        self.assertEqual(found, dict.fromkeys(VERB_EXTENSIONS, (["DropTarget"], quillet_class_id())))
         self.assertEqual(registry_text(VERB.format("mp4")), "Convert to MP3")
+        server = registry_text(class_key + r"\LocalServer32")
+        self.assertEqual((registry_text(class_key), server and server.lower()), ("Quillet", f'"{program_path}"'.lower()))
         self.assertIsNone(registry_text(VERB.format("mp3")), "a verb on MP3s, which Quillet only refuses")
 
         # With FFmpeg installed where a package manager puts it: on the PATH.
@@ -141,66 +143,20 @@ class Install(QuilletTestCase):
         self.assertEqual(self.convert(source, installed, {"WINEPATH": windows_path(ffmpeg)}), COMPLETE)
         self.assert_valid_mp3(os.path.splitext(source)[0] + ".mp3", 1)
 
-        # Five files selected: Explorer starts the verb's command once for each, within milliseconds.
-        environment = {"WINEPATH": windows_path(ffmpeg)}
-        selected = [os.path.join(self.media, f"selected {n}.{extension}")
-                    for n, extension in enumerate(VERB_EXTENSIONS + VERB_EXTENSIONS[:2])]
-        for path in selected:
-            make_media(path, 1, video=not path.endswith(".wav"))
-        started = time.monotonic()
-        runs = [self.start_verb(commands[path.rsplit(".", 1)[1]], path, environment) for path in selected]
-        self.assertLess(time.monotonic() - started, 0.1)
-        windows_seen = []
-
-        def handed_over():
-            windows_seen.append(int(probe("windows")[1]))
-            return sum(run.process.poll() is not None for run in runs) == 4
-
-        self.assertTrue(wait_until(handed_over, 60), "the other Quillets did not end")
-        [window] = [run for run in runs if run.process.poll() is None]
-        self.assertEqual([run.process.returncode for run in runs if run is not window], [0] * 4)
-        self.assertEqual(window.wait_done(), COMPLETE)
-        self.assertEqual((max(windows_seen), probe("windows")[1], probe("count", "Quillet.exe")[1]), (1, "1", "1"))
-        self.assert_tip_lists(selected)
-        for path in selected:
-            self.assert_valid_mp3(os.path.splitext(path)[0] + ".mp3", 1)
-        self.assertEqual(window.close(), 0)
-
-        # Two more files while the window converts a long one: they join its list.
-        long_one = os.path.join(self.media, "long.wav")
-        make_media(long_one, 360, video=False)
-        later = [os.path.join(self.media, name) for name in ("later 1.mp4", "later 2.mkv")]
-        for path in later:
-            make_media(path, 1)
-        window = self.start_verb(commands["wav"], long_one, environment)
-        self.assertEqual(window.probe("wait-busy", "60")[0], 0)
-        others = [self.start_verb(commands[path.rsplit(".", 1)[1]], path, environment) for path in later]
-        self.assertEqual([run.process.wait(timeout=60) for run in others], [0, 0])
-        self.assertEqual((window.probe("wait-busy", "0")[0], probe("windows")[1]), (0, "1"))
-        self.assertEqual(window.wait_done(), COMPLETE)
-        self.assert_tip_lists([long_one] + later)
-
-        # A program that is not Quillet hands nothing over.
-        stranger = os.path.join(self.media, "stranger.wav")
-        make_media(stranger, 1, video=False)
-        self.assertEqual(probe("hand-over", windows_path(stranger))[0], 2)
-        self.assertNotEqual(probe("wait-busy", "5")[0], 0)
-        self.assertFalse(os.path.exists(os.path.splitext(stranger)[0] + ".mp3"))
-        self.assert_tip_lists([long_one] + later)
-        self.assertEqual(window.close(), 0)
-
         major, minor, patch = version.split(".")
         higher = f"{major}.{minor}.{int(patch) + 1}"
         self.msiexec("/i", higher)
         self.assertEqual([entry["DisplayVersion"] for entry in apps_and_features().values()], [higher])
         self.assertTrue(os.path.isfile(installed))
-        self.assertEqual(verbs("mp4"), ["Quillet.ConvertToMp3"])
+        self.assertEqual(subkeys(EXTENSION.format("mp4") + r"\shell"), ["Quillet.ConvertToMp3"])
 
-        # What was added to the verb later goes with it.
-        wine("reg", "add", VERB.format("mp4"), "/v", "Added", "/d", "later", "/f")
+        # What was added to the verb and the class later goes with them.
+        for key in (VERB.format("mp4"), class_key):
+            wine("reg", "add", key, "/v", "Added", "/d", "later", "/f")
         self.msiexec("/x", higher)
         self.assertEqual(apps_and_features(), {})
         for gone in [folder, os.path.dirname(folder)] + shortcuts:
             self.assertFalse(os.path.exists(gone), f"{gone} is left")
         for extension in VERB_EXTENSIONS:
             self.assertNotEqual(wine("reg", "query", EXTENSION.format(extension)).returncode, 0, f"{extension} is left")
+        self.assertNotEqual(wine("reg", "query", class_key).returncode, 0, "the class is left")
