@@ -48,7 +48,7 @@ def apps_and_features():
 
 
 def registry_text(key, name=None):
-    """The text of the key's value of that name, or of its default; None where there is none."""
+    """The text of the key's value of that name, or of its default; None where the key or that value is missing."""
     result = wine("reg", "query", key, *(("/v", name) if name else ("/ve",)))
     found = re.search(r"REG_SZ\s+(.*)", result.stdout.decode("utf-8", "replace"))
     return found.group(1).strip() if result.returncode == 0 and found else None
@@ -126,7 +126,8 @@ class Install(QuilletTestCase):
         class_key = CLASS.format(quillet_class_id())
         # A DropTarget verb: Explorer creates the class once for the whole selection. A command line left
         # beside it would be offered for at most 100 files and started once per file.
-        found = {extension: (subkeys(VERB.format(extension)), registry_text(VERB.format(extension) + r"\DropTarget", "CLSID"))
+        found = {extension: (subkeys(VERB.format(extension)),
+                             registry_text(VERB.format(extension) + r"\DropTarget", "CLSID"))
                  for extension in VERB_EXTENSIONS}
         self.assertEqual(found, dict.fromkeys(VERB_EXTENSIONS, (["DropTarget"], quillet_class_id())))
         self.assertEqual(registry_text(VERB.format("mp4")), "Convert to MP3")
