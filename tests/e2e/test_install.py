@@ -11,7 +11,7 @@ import subprocess
 import sys
 import tempfile
 
-from quillet_e2e import COMPLETE, PROGRAMS, QuilletTestCase, make_media, wine, windows_path
+from quillet_e2e import COMPLETE, PROGRAMS, QuilletTestCase, make_media, probe, wine, windows_path
 
 PRODUCT = "Quillet"
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -143,6 +143,45 @@ class Install(QuilletTestCase):
         make_media(source, 1, video=False)
         self.assertEqual(self.convert(source, installed, {"WINEPATH": windows_path(ffmpeg)}), COMPLETE)
         self.assert_valid_mp3(os.path.splitext(source)[0] + ".mp3", 1)
+
+        # "Convert to MP3" on a selection of 150 files, as Explorer makes it: one activation of the class
+        # and one drop of them all. COM starts the installed Quillet for it. Wine 8 starts a class's
+        # LocalServer32 only from the machine's classes, where Windows merges the user's into
+        # HKEY_CLASSES_ROOT: the user's class key copied there stands in for that view.
+        machine_class = "HKLM" + class_key[len("HKCU"):]
+        wine("reg", "copy", class_key, machine_class, "/s", "/f")
+        shutil.copy(os.environ["QUILLET_FFMPEG_EXE"], folder)
+        selected = [os.path.join(self.media, f"selected {n:03}.wav") for n in range(150)]
+        for path in selected:
+            make_media(path, 1, video=False)
+        self.assertEqual(probe("drop", *map(windows_path, selected))[0], 0)
+        # Two more while the list converts join it; the window names the first file of its list.
+        later = [os.path.join(self.media, name) for name in ("later 1.mp4", "later 2.mkv")]
+        for path in later:
+            make_media(path, 1)
+        self.assertEqual(probe("drop", *map(windows_path, later))[0], 0)
+        self.assertRegex(probe("state")[1], r"title=Quillet - \d+ of 152\r?\n")
+        self.assertEqual(probe("--video", "selected 000.wav", "wait-done", "600", timeout=700), (0, COMPLETE))
+        self.assertEqual((probe("windows")[1], probe("count", "Quillet.exe")[1]), ("1", "1"))
+        for path in selected + later:
+            self.assertTrue(os.path.getsize(os.path.splitext(path)[0] + ".mp3") > 0, path)
+        self.assertEqual(probe("close", "60")[0], 0)
+
+        # A drop that comes while the window closes goes to the window after it.
+        long_one, late = os.path.join(self.media, "long.wav"), os.path.join(self.media, "late.wav")
+        make_media(long_one, 300, video=False)
+        make_media(late, 1, video=False)
+        self.assertEqual(probe("drop", windows_path(long_one))[0], 0)
+        self.assertEqual(probe("wait-busy", "60")[0], 0)
+        probe("--video", "long.wav", "close", "0")
+        self.assertEqual(probe("drop", windows_path(late))[0], 0)
+        self.assertEqual(probe("--video", "late.wav", "wait-done", "120"), (0, COMPLETE))
+        self.assert_valid_mp3(os.path.splitext(late)[0] + ".mp3", 1)
+        self.assertFalse(os.path.exists(os.path.splitext(long_one)[0] + ".mp3"))
+        self.assertEqual(probe("close", "60")[0], 0)
+        self.assertEqual(probe("count", "Quillet.exe")[1], "0")
+        os.remove(os.path.join(folder, "ffmpeg.exe"))
+        wine("reg", "delete", machine_class, "/f")
 
         major, minor, patch = version.split(".")
         higher = f"{major}.{minor}.{int(patch) + 1}"

@@ -318,6 +318,7 @@ int PrintState() {
   RECT place;
   GetWindowRect(form, &place);
   Print(L"window=shown");
+  Print(L"title=" + TextOf(form));
   Print(L"topmost=" + std::to_wstring((GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
   Print(L"rect=" + std::to_wstring(place.left) + L"," + std::to_wstring(place.top) + L"," +
         std::to_wstring(place.right - place.left) + L"," + std::to_wstring(place.bottom - place.top));
@@ -351,7 +352,9 @@ int Close(DWORD seconds, bool endingSession) {
     if (!allowed) return 3;
     PostMessageW(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   } else {
-    PostMessageW(form, WM_CLOSE, 0, 0);
+    // Returns once the window has begun to close, as a click on its close box would.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(form, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   }
   return process && WaitForSingleObject(process.get(), seconds * 1000) == WAIT_OBJECT_0 ? 0 : 2;
 }
