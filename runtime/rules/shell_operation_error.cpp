@@ -4,8 +4,8 @@ namespace {
 
 // The Win32 error codes meant, as Windows numbers them.
 constexpr unsigned long kFileNotFound = 2, kPathNotFound = 3, kAccessDenied = 5, kNotSameDevice = 17,
-                        kWriteProtect = 19, kInvalidParameter = 87, kAlreadyExists = 183, kFileNameTooLong = 206,
-                        kFileTooLarge = 223, kCancelled = 1223;
+                        kWriteProtect = 19, kSharingViolation = 32, kInvalidParameter = 87, kAlreadyExists = 183,
+                        kFileNameTooLong = 206, kFileTooLarge = 223, kCancelled = 1223;
 
 // Set in a result with an error on the destination rather than the source.
 constexpr int kErrorOnDestination = 0x10000;
@@ -43,6 +43,25 @@ constexpr ShellCode kShellCodes[] = {
     {0x402, kPathNotFound},     // an unknown error, mostly a path that is not there
 };
 
+// An HRESULT's facility for Win32 errors.
+constexpr unsigned long kFacilityWin32 = 7;
+
+// The copy engine's codes about the file itself (its source side) that name a Win32 error; the first two
+// say that the operation was cancelled.
+constexpr struct {
+  unsigned long code;
+  unsigned long error;
+} kCopyEngineCodes[] = {
+    {0x80270000, kCancelled},         // COPYENGINE_E_USER_CANCELLED
+    {0x80270001, kCancelled},         // COPYENGINE_E_CANCELLED
+    {0x8027001B, kFileNotFound},      // COPYENGINE_E_INVALID_FILES_SRC
+    {0x8027001D, kFileNameTooLong},   // COPYENGINE_E_PATH_TOO_DEEP_SRC
+    {0x80270021, kAccessDenied},      // COPYENGINE_E_ACCESS_DENIED_SRC
+    {0x80270023, kPathNotFound},      // COPYENGINE_E_PATH_NOT_FOUND_SRC
+    {0x80270027, kSharingViolation},  // COPYENGINE_E_SHARING_VIOLATION_SRC
+    {0x8027003F, kAccessDenied},      // COPYENGINE_E_ACCESSDENIED_READONLY
+};
+
 }  // namespace
 
 unsigned long Win32ErrorOfShellOperation(int result) {
@@ -51,4 +70,14 @@ unsigned long Win32ErrorOfShellOperation(int result) {
     if (known.code == code) return known.error;
   }
   return static_cast<unsigned long>(result);
+}
+
+unsigned long Win32ErrorOfShellResult(std::int32_t result) {
+  if (result >= 0) return 0;
+  const unsigned long code = static_cast<std::uint32_t>(result);
+  if (((code >> 16) & 0x1FFF) == kFacilityWin32) return code & 0xFFFF;
+  for (const auto& known : kCopyEngineCodes) {
+    if (known.code == code) return known.error;
+  }
+  return code;
 }

@@ -1,6 +1,7 @@
 #include "runtime/rules/shell_operation_error.h"
 
 #include <windows.h>
+#include <sherrors.h>
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,16 @@ TEST(Win32ErrorOfShellOperation, ReadsTheShellsOwnCodesAsWhatTheyMeanAndAnyOther
       {ERROR_INVALID_NAME, ERROR_INVALID_NAME},
   };
   for (const auto& [result, error] : meant) EXPECT_EQ(Win32ErrorOfShellOperation(result), error) << std::hex << result;
+}
+
+// The newer file operation's results: Win32 errors wrapped in HRESULTs, and the copy engine's own codes
+// read as the Win32 errors the callers act on: a busy file is tried again.
+TEST(Win32ErrorOfShellResult, UnwrapsWin32ErrorsAndReadsTheCopyEnginesCodesAsWhatTheyMean) {
+  const std::vector<std::pair<HRESULT, DWORD>> meant = {
+      {S_FALSE, ERROR_SUCCESS},
+      {HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION), ERROR_SHARING_VIOLATION},
+      {COPYENGINE_E_ACCESS_DENIED_SRC, ERROR_ACCESS_DENIED},
+      {E_FAIL, static_cast<DWORD>(E_FAIL)},
+  };
+  for (const auto& [result, error] : meant) EXPECT_EQ(Win32ErrorOfShellResult(result), error) << std::hex << result;
 }
