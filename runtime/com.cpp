@@ -1,7 +1,6 @@
 #include "runtime/com.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <sddl.h>
 
 #include <vector>
@@ -64,24 +63,24 @@ class AccessForTheUser {
 
 }  // namespace
 
+ThreadApartment::ThreadApartment()
+    : leave_(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
+      entered_(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+          nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+ThreadApartment::~ThreadApartment() {
+  if (entered_) leave_();
+}
+
 void EnterShellApartment() {
-  static const struct Apartment {
-    Apartment()
-        : leave(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
-          entered(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
-              nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-      // Before any object of the process is handed out: COM takes the security only once.
-      static const AccessForTheUser access;
-      if (entered && access.get()) {
-        LaterLoaded<decltype(&CoInitializeSecurity)>(L"ole32.dll", "CoInitializeSecurity")(
-            access.get(), -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
-            EOAC_NONE, nullptr);
-      }
-    }
-    ~Apartment() {
-      if (entered) leave();
-    }
-    decltype(&CoUninitialize) leave;
-    bool entered;
-  } apartment;
+  static const ThreadApartment apartment;
+  // Before any object of the process is handed out: COM takes the security only once.
+  static const bool secured = [] {
+    static const AccessForTheUser access;
+    return apartment.Entered() && access.get() &&
+           SUCCEEDED(LaterLoaded<decltype(&CoInitializeSecurity)>(L"ole32.dll", "CoInitializeSecurity")(
+               access.get(), -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
+               EOAC_NONE, nullptr));
+  }();
+  static_cast<void>(secured);
 }

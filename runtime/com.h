@@ -1,9 +1,25 @@
 #pragma once
+#include <objbase.h>
 
-// COM on the window's thread, as the shell's objects and the one window's class need it. ole32 loads
-// on first use.
+// COM as Quillet uses it: apartments, and who may call the process's objects. ole32 loads on first use.
 
-// Enters the single-threaded apartment that the shell's objects expect, once, on first need; from then
-// on only this user's processes at this process's integrity level or above may call the process's COM
-// objects (the one window's class, and the files a Quillet hands over), whatever COM's defaults are.
+// A single-threaded apartment for the calling thread while this lives, entered and left in balance
+// whether or not the thread was in one already; none where the thread is in the multithreaded one.
+class ThreadApartment {
+ public:
+  ThreadApartment();
+  ThreadApartment(const ThreadApartment&) = delete;
+  ThreadApartment& operator=(const ThreadApartment&) = delete;
+  ~ThreadApartment();
+  bool Entered() const { return entered_; }
+
+ private:
+  decltype(&CoUninitialize) leave_;
+  bool entered_;
+};
+
+// Enters the single-threaded apartment that the shell's objects expect on the window's thread, once,
+// on first need; from then on only this user's processes at this process's integrity level or above
+// may call the process's COM objects (the one window's class, and the files a Quillet hands over),
+// whatever COM's defaults are.
 void EnterShellApartment();

@@ -97,9 +97,7 @@ DWORD Win32FileSystem::MoveAt(const std::wstring& from, const std::wstring& to, 
 DWORD Win32FileSystem::DeleteAt(const std::wstring& path) { return Result(DeleteFileW(path.c_str())); }
 
 DWORD Win32FileSystem::RecycleAt(const std::wstring& shellPath, bool& deletedForGood) {
-  // Windows keeps a Recycle Bin on fixed drives only, external hard disks among them.
-  deletedForGood = GetDriveTypeW(PathRoot(shellPath).c_str()) != DRIVE_FIXED;
-  return RecycleWithShell(shellPath);
+  return RecycleWithShell(shellPath, deletedForGood);
 }
 
 DWORD Win32FileSystem::ShortPathAt(const std::wstring& path, std::wstring& shortPath) {

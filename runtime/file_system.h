@@ -36,9 +36,10 @@ class FileSystem {
   DWORD Move(const std::wstring& from, const std::wstring& to, bool replace);
   // DeleteFileW.
   DWORD Delete(const std::wstring& path);
-  // Moves the file to its drive's Recycle Bin, or deletes it where the drive has none (USB sticks and
-  // network shares mostly), without asking anything, as Explorer's "Delete" does; `deletedForGood`
-  // says which.
+  // Moves the file to its drive's Recycle Bin, or deletes it where it cannot go there (most USB sticks
+  // and network shares have no Recycle Bin; a fixed drive's may be turned off or too small for it),
+  // without asking anything, as Explorer's "Delete" does; `deletedForGood` says which, as the shell
+  // reports it (see RecycleWithShell).
   DWORD Recycle(const std::wstring& path, bool& deletedForGood);
   // The path as the shell takes it: plain and shorter than MAX_PATH, in its 8.3 names where it is
   // longer and the volume has them; ERROR_FILENAME_EXCED_RANGE where it has no such form.

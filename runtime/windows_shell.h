@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,9 +13,19 @@
 // Opens a folder or web page with the user's default handler; whether the shell could.
 bool OpenWithShell(const std::wstring& target);
 
-// Moves the file (a plain path) to its drive's Recycle Bin, or deletes it where the drive has none,
-// asking nothing. Returns the Win32 error it met, 0 when it succeeded.
-DWORD RecycleWithShell(const std::wstring& plainPath);
+// Makes the shell's file operation; null where the system has none.
+using MakeFileOperation = std::function<IFileOperation*()>;
+IFileOperation* ShellFileOperation();
+
+// Moves the file (a plain path) to its drive's Recycle Bin, or deletes it where it cannot go there (no
+// Recycle Bin on the drive, or one turned off or too small for the file), asking nothing.
+// `deletedForGood` is what the shell's file operation reports it did; where that operation cannot
+// delete (Wine's) or cannot be had on this thread (one in the multithreaded apartment), the older
+// SHFileOperation does the work, which reports nothing of the kind, and it is guessed from the drive
+// type. Returns the Win32 error it met, 0 when it succeeded. Any thread may call it: it enters a
+// single-threaded apartment of its own for the call.
+DWORD RecycleWithShell(const std::wstring& plainPath, bool& deletedForGood,
+                       const MakeFileOperation& make = ShellFileOperation);
 
 // The full paths that a drop's file list (a DROPFILES block, as CF_HDROP carries it) names.
 std::vector<std::wstring> PathsOfDrop(HDROP drop);

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <sherrors.h>
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include "converter/output_file.h"
 #include "runtime/rules/path_text.h"
 #include "runtime/file_identity.h"
+#include "runtime/windows_shell.h"
 #include "tests/support/windows_like_file_system.h"
 #include "tests/support/test_programs.h"
 
@@ -88,4 +90,110 @@ TEST(FullPath, ResolvesRelativePathsForwardSlashesAndShortNames) {
   const std::wstring deep = DeepFolder(folder) + L"\\first video.avi";
   WriteFileBytes(deep, "RIFF");
   EXPECT_EQ(files.FullPath(GetFolder(deep) + FileNameOf(shortName)), deep);
+}
+
+namespace {
+
+// The shell's file operation as Windows answers it for one file, deleting nothing itself: into the
+// Recycle Bin where that is asked for and the drive has one, else outright, ending as `deleted` says.
+class StandInFileOperation : public IFileOperation {
+ public:
+  bool recycleBin = true;
+  HRESULT performed = S_OK;  // PerformOperations' answer: one that failed says nothing of the file
+  HRESULT deleted = S_OK;
+
+  HRESULT STDMETHODCALLTYPE SetOperationFlags(DWORD flags) override {
+    flags_ = flags;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IFileOperationProgressSink* sink, DWORD* cookie) override {
+    sink_ = sink;
+    *cookie = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override {
+    sink_ = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DeleteItem(IShellItem* item, IFileOperationProgressSink*) override {
+    item_ = item;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PerformOperations() override {
+    const bool recycled = SUCCEEDED(deleted) && recycleBin && (flags_ & FOF_ALLOWUNDO);
+    if (FAILED(performed) || !sink_) return performed;
+    return sink_->PostDeleteItem(TSF_NORMAL, item_, deleted, recycled ? item_ : nullptr);
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE SetProgressMessage(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetProgressDialog(IOperationsProgressDialog*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetProperties(IPropertyChangeArray*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetOwnerWindow(HWND) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ApplyPropertiesToItem(IShellItem*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ApplyPropertiesToItems(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RenameItem(IShellItem*, LPCWSTR, IFileOperationProgressSink*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RenameItems(IUnknown*, LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE MoveItem(IShellItem*, IShellItem*, LPCWSTR, IFileOperationProgressSink*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE MoveItems(IUnknown*, IShellItem*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyItem(IShellItem*, IShellItem*, LPCWSTR, IFileOperationProgressSink*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE CopyItems(IUnknown*, IShellItem*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DeleteItems(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE NewItem(IShellItem*, DWORD, LPCWSTR, LPCWSTR, IFileOperationProgressSink*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetAnyOperationsAborted(BOOL*) override { return E_NOTIMPL; }
+
+ private:
+  DWORD flags_ = 0;
+  IFileOperationProgressSink* sink_ = nullptr;
+  IShellItem* item_ = nullptr;
+};
+
+}  // namespace
+
+// A file deleted for good is one the shell reports deleted without a new item in the Recycle Bin,
+// whatever the drive. Where the shell's file operation cannot delete (Wine's, which answers E_NOTIMPL)
+// or there is none, the older call recycles the file, and a fixed drive is taken to have a Recycle Bin.
+TEST(RecycleWithShell, SaysDeletedForGoodWhereTheShellPutNothingInTheRecycleBin) {
+  enum class Operation { StandIn, Shells, None };
+  struct Case {
+    const char* what;
+    Operation operation;
+    bool recycleBin;
+    HRESULT performed, deleted;
+    DWORD error;
+    bool deletedForGood, gone;
+  };
+  const Case cases[] = {
+      {"a drive with a Recycle Bin", Operation::StandIn, true, S_OK, S_OK, ERROR_SUCCESS, false, false},
+      {"a fixed drive whose Recycle Bin is off", Operation::StandIn, false, S_OK, S_OK, ERROR_SUCCESS, true, false},
+      {"a file another program holds", Operation::StandIn, true, S_OK, COPYENGINE_E_SHARING_VIOLATION_SRC,
+       ERROR_SHARING_VIOLATION, false, false},
+      {"cancelled before the file", Operation::StandIn, true, COPYENGINE_E_USER_CANCELLED, S_OK, ERROR_CANCELLED, false,
+       false},
+      {"the shell's own file operation", Operation::Shells, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
+      {"no file operation", Operation::None, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    WriteFileBytes(folder / L"clip.mp3", "ID3");
+    StandInFileOperation standIn;
+    standIn.recycleBin = c.recycleBin;
+    standIn.performed = c.performed;
+    standIn.deleted = c.deleted;
+    bool deletedForGood = !c.deletedForGood;
+    const auto make = [&]() -> IFileOperation* {
+      if (c.operation == Operation::Shells) return ShellFileOperation();
+      return c.operation == Operation::StandIn ? &standIn : nullptr;
+    };
+    EXPECT_EQ(RecycleWithShell(folder / L"clip.mp3", deletedForGood, make), c.error) << c.what;
+    EXPECT_EQ(deletedForGood, c.deletedForGood) << c.what;
+    EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()) == INVALID_FILE_ATTRIBUTES, c.gone) << c.what;
+  }
 }
