@@ -10,7 +10,6 @@
 #include "app/paths.h"
 #include "app/stored_option.h"
 #include "app/texts.h"
-#include "converter/converter_location.h"
 #include "converter/input_file.h"
 #include "runtime/program_info.h"
 #include "runtime/rules/command_line.h"
@@ -36,22 +35,10 @@ constexpr UINT kCopyGlobalData = 0x0049;
 // The taskbar's progress follows the converter every tenth tick, once a second: often enough to see
 // it move, seldom enough to cost next to nothing.
 constexpr int kTicksPerProgress = 10;
-// How long a close waits, on the ticks that follow it, for the stopped converters and their files.
-constexpr ULONGLONG kCloseWait = 10000;
 
 std::wstring Widened(const char* text) { return std::wstring(text, text + strlen(text)); }
 
 }  // namespace
-
-std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail) {
-  const auto exists = [&files](const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    return files.Attributes(files.FullPath(path), attributes) == ERROR_SUCCESS;
-  };
-  std::vector<std::wstring> named;
-  for (const std::wstring& text : FilesOfCommandLine(tail, exists)) named.push_back(AsTheUserKnowsIt(files, text));
-  return named;
-}
 
 QuilletGUI::QuilletGUI(OutsideWorld& world, std::wstring commandLineTail)
     : world_(world),
@@ -129,9 +116,7 @@ void QuilletGUI::Form_Load() {
   SetIcon(form_, kIconGroup, false);
   StartupPieceDone("icons");
   CD.Flags = kOpenDialogFlags;
-  Converter = std::make_unique<Tovrandel1>(
-      Timer1, world_.Files(),
-      [this](const std::wstring& commandLine, ProcessPriority priority) { return ShellSync(commandLine, priority); });
+  Converter = std::make_unique<Tovrandel1>(Timer1, world_);
   Check1.SetValue(OptionValueFromStoredText(GetSetting(kSettingsApp, kSettingsSection, kOptionKey, kDefaultOption)));
   StartupPieceDone("option");
   SetTopMostWindow(form_, kTrue);
@@ -143,20 +128,17 @@ void QuilletGUI::Form_Load() {
 }
 
 // Closing, for whatever reason: stop the conversions, remove their unfinished MP3s and end. Nothing is
-// asked or refused. The window goes from the screen first; the converters are stopped at once, and the
-// ticks that follow wait for them and for a file they leave busy for a moment, until the list has
-// ended or the time is up. Then the controller cancels what is left, goes, and the program ends.
+// asked or refused. The window goes from the screen and takes no more files first. The controller stops
+// every converter at once; where they leave something to tidy, the ticks that follow come back here
+// until it is done or the close's time is up. Then the controller goes, and the program ends.
 void QuilletGUI::Form_QueryUnload() {
   world_.StopServingFiles();
   ShowWindow(form_, SW_HIDE);
-  if (ConversionList* list = Converter->Conversions(); list && !closing_) {
-    closing_ = true;
-    closeBy_ = GetTickCount64() + kCloseWait;
-    list->Stop();
+  Converter->CancelConvert();
+  if (!Converter->Stopped()) {
     Timer1.SetEnabled(true);
     return;
   }
-  Converter->CancelConvert();
   Converter.reset();
   End();
 }
@@ -188,44 +170,32 @@ void QuilletGUI::Command1_Click() {
 }
 
 // Converts the files named in Text1 to MP3s beside them, several at once. A single file that cannot
-// be converted is refused with a message; of several, each is one that failed. A converter that cannot
-// be started is reported by the first tick of the watcher, like any conversion that failed.
+// be converted is refused with a message: at once where its text names no file, else once the list has
+// found it to be an MP3 already. Of several, each is one that failed. A converter that cannot be started
+// is reported like any conversion that failed.
 void QuilletGUI::Command2_Click() {
   const std::vector<std::wstring> files = PathsOfText(Text1.Text());
-  if (files.size() <= 1) {
-    const std::wstring text = files.empty() ? L"" : files[0];
-    if (IsNoVideo(text)) {
-      world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
-      return;
-    }
-    switch (ReadInputFile(world_.Files(), text).refusal) {
-      case InputFile::Refusal::NoFile:
-        world_.MsgBox(form_, texts::kNotAFileMessage + text, MB_ICONEXCLAMATION, texts::kAppTitle);
-        return;
-      case InputFile::Refusal::AlreadyAnMp3:
-        world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
-        return;
-      case InputFile::Refusal::None:
-        break;
-    }
+  const std::wstring single = files.size() == 1 ? files[0] : L"";
+  if (files.size() <= 1 && IsNoVideo(single)) {
+    world_.MsgBox(form_, texts::kNoVideoMessage, MB_ICONINFORMATION, texts::kAppTitle);
+    return;
   }
-
-  Convert(files);
+  if (files.size() == 1 && NamesNoFile(single)) {
+    world_.MsgBox(form_, texts::kNotAFileMessage + single, MB_ICONEXCLAMATION, texts::kAppTitle);
+    return;
+  }
+  Convert(files, files.size() == 1);
 }
 
-void QuilletGUI::Convert(const std::vector<std::wstring>& files) {
+void QuilletGUI::Convert(const std::vector<std::wstring>& files, bool refusesWithAMessage) {
+  refusesWithAMessage_ = refusesWithAMessage;
   RememberFocus();
   SwitchConvertCaption();
   Command1.SetEnabled(false);
   Command2.SetEnabled(false);
-  Converter->ConvertFiles(FindConverter(world_.Files(), AppPath(), EnvironmentVariable(L"PATH")), files,
-                          world_.LogicalProcessors());
+  Converter->ConvertFiles(files);
   ShowProgress();
   Timer1.SetEnabled(true);
-}
-
-std::unique_ptr<StartedProcess> QuilletGUI::ShellSync(const std::wstring& PathName, ProcessPriority priority) {
-  return world_.StartHidden(ProgramOfCommandLine(PathName), PathName, priority);
 }
 
 // Files dropped on the window, wherever, become what is to be converted. A drop that carries no file
@@ -249,11 +219,12 @@ std::vector<std::wstring> QuilletGUI::ShowInputs(const std::vector<std::wstring>
 // dropped them). In the middle of a tick (a call it makes may run the drop) they wait for its end. Once
 // the window is closing it takes none: they go to the window after it.
 bool QuilletGUI::TakeDroppedFiles(const std::vector<std::wstring>& files) {
-  if (closing_ || !Converter) return false;
+  if (!Converter || Converter->Stopping()) return false;
+  if (files.empty()) return true;
   if (TimerBusy) {
     dropsWaiting_.push_back(files);
-  } else if (ConversionList* list = Converter->Conversions()) {
-    list->Add(files);
+  } else if (Converter->Converting()) {
+    Converter->TakeMore(files);
     ShowProgress();
   } else {
     Convert(ShowInputs(files));
@@ -262,19 +233,23 @@ bool QuilletGUI::TakeDroppedFiles(const std::vector<std::wstring>& files) {
 }
 
 // Watches the conversions; the first tick that finds every file ended tells the user how the list
-// ended. Meanwhile the title and the taskbar follow the list as it comes along.
+// ended. Meanwhile the title and the taskbar follow the list as it comes along. Afterwards the ticks
+// wait for the folder to open; during a close, for the controller to finish.
 void QuilletGUI::Timer1_Timer() {
   if (TimerBusy) return;
   TimerBusy = true;
-  ConversionList* list = Converter ? Converter->Conversions() : nullptr;
-  if (closing_) {
-    closeAfterTick_ = closeAfterTick_ || !list || list->Advance() || GetTickCount64() >= closeBy_;
-  } else if (list && list->Advance()) {
-    ShowEnd(Converter->EndConversions());
-  } else if (list && ++ticksSinceProgress_ == kTicksPerProgress) {
-    ShowProgress();
-  } else if (list && list->Started() != titleStarted_) {
-    ShowTitle();
+  if (Converter->Stopping()) {
+    closeAfterTick_ = closeAfterTick_ || Converter->Stopped();
+  } else if (const std::optional<std::vector<FileOutcome>> outcomes = Converter->Tick()) {
+    ShowEnd(*outcomes);
+  } else if (Converter->Converting()) {
+    if (++ticksSinceProgress_ == kTicksPerProgress) {
+      ShowProgress();
+    } else if (Converter->Started() != titleStarted_) {
+      ShowTitle();
+    }
+  } else if (const std::optional<std::wstring> opened = Converter->FolderOpened()) {
+    ShowFolderOpened(*opened);
   }
   TimerBusy = false;
   for (const std::vector<std::wstring>& files : std::exchange(dropsWaiting_, {})) TakeDroppedFiles(files);
@@ -282,38 +257,46 @@ void QuilletGUI::Timer1_Timer() {
 }
 
 void QuilletGUI::ShowEnd(const std::vector<FileOutcome>& outcomes) {
-  const std::wstring programFolder = AppPath();
-  const ListEnd end = Summarise(outcomes, programFolder);
+  if (refusesWithAMessage_ && outcomes.size() == 1 && outcomes[0].kind == FileOutcome::Kind::AlreadyAnMp3) {
+    return RefuseAnMp3();
+  }
+  const ListEnd end = Summarise(outcomes, AppPath());
   ShowStatus(end.status, end.tip);
   SetWindowTextW(form_, texts::kAppTitle);
   // A failure stays red on the taskbar until the next conversion starts.
   world_.ShowTaskbarProgress(form_, end.complete ? TaskbarProgress::None : TaskbarProgress::Error, 0);
-  Timer1.SetEnabled(false);
+  const bool openFolder = end.complete && Check1.Value() == BST_CHECKED;
+  // Where the folder opens, the ticks that follow tell how.
+  Timer1.SetEnabled(openFolder);
   Command1.SetEnabled(true);
   Command2.SetEnabled(true);
   SwitchConvertCaption();
   ShowAndFocus();
-  if (end.complete) {
-    if (Check1.Value() == BST_CHECKED) {
-      // Told after the result is on the screen: nearly every folder opens as it is.
-      const std::wstring folderNote = OpenFolder(GetFolder(end.mp3Path));
-      if (!folderNote.empty()) {
-        const ListEnd noted = Summarise(outcomes, programFolder, folderNote);
-        ShowStatus(noted.status, noted.tip);
-      }
-    }
-    PlayFinishedSound();
-  } else {
-    PlayErrorSound();
+  if (openFolder) {
+    endOutcomes_ = outcomes;
+    endFolder_ = GetFolder(end.mp3Path);
+    Converter->OpenFolder(endFolder_);
   }
+  end.complete ? PlayFinishedSound() : PlayErrorSound();
 }
 
-std::wstring QuilletGUI::OpenFolder(const std::wstring& folder) {
-  std::wstring opened = folder;
-  std::wstring shellPath;
-  while (!opened.empty() && world_.Files().ShellPath(opened, shellPath) != ERROR_SUCCESS) opened = ParentFolder(opened);
-  if (opened.empty() || !world_.ShellOpen(shellPath)) return texts::kFolderNotOpened;
-  return opened == folder ? L"" : WithInserts(texts::kFolderAbove, {opened});
+// Nothing was converted, and the window is as before the click, but for the message.
+void QuilletGUI::RefuseAnMp3() {
+  world_.ShowTaskbarProgress(form_, TaskbarProgress::None, 0);
+  Timer1.SetEnabled(false);
+  Command1.SetEnabled(true);
+  Command2.SetEnabled(true);
+  SwitchConvertCaption();
+  world_.MsgBox(form_, texts::kAlreadyMp3Message, MB_ICONEXCLAMATION, texts::kAppTitle);
+}
+
+// Told after the result is on the screen: nearly every folder opens as it is.
+void QuilletGUI::ShowFolderOpened(const std::wstring& opened) {
+  Timer1.SetEnabled(false);
+  if (opened == endFolder_) return;
+  const std::wstring note = opened.empty() ? texts::kFolderNotOpened : WithInserts(texts::kFolderAbove, {opened});
+  const ListEnd noted = Summarise(endOutcomes_, AppPath(), note);
+  ShowStatus(noted.status, noted.tip);
 }
 
 void QuilletGUI::Status_Click() { world_.ShellOpen(texts::kPublisherPage); }
@@ -330,20 +313,18 @@ void QuilletGUI::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void QuilletGUI::ShowTitle() {
-  const ConversionList& list = *Converter->Conversions();
-  titleStarted_ = list.Started();
-  const std::wstring title =
-      list.Count() == 1
-          ? texts::kAppTitle
-          : WithInserts(texts::kTitleOfSeveral, {std::to_wstring(titleStarted_), std::to_wstring(list.Count())});
+  titleStarted_ = Converter->Started();
+  const size_t count = Converter->Count();
+  const std::wstring title = count == 1 ? texts::kAppTitle
+                                        : WithInserts(texts::kTitleOfSeveral,
+                                                      {std::to_wstring(titleStarted_), std::to_wstring(count)});
   SetWindowTextW(form_, title.c_str());
 }
 
 void QuilletGUI::ShowProgress() {
   ticksSinceProgress_ = 0;
   ShowTitle();
-  ConversionList& list = *Converter->Conversions();
-  const std::optional<double> share = list.Progress();
+  const std::optional<double> share = Converter->Share();
   world_.ShowTaskbarProgress(form_, share ? TaskbarProgress::Normal : TaskbarProgress::Indeterminate,
                              share.value_or(0));
 }
@@ -414,6 +395,16 @@ void QuilletGUI::CloseWhenFree() {
   }
 }
 
+// Windows ends the program once this returns: no tick will follow, also where it comes in the middle
+// of one, so the converters are stopped and what they leave is tidied now, within the controller's
+// deadline.
+void QuilletGUI::EndOfSession() {
+  world_.StopServingFiles();
+  Converter->CancelConvert();
+  Converter->FinishNow();
+  CloseWhenFree();
+}
+
 void QuilletGUI::ReportRunTimeError(const std::wstring& description) {
   world_.StopServingFiles();
   world_.MsgBox(form_, WithInserts(texts::kRunTimeError, {description}), MB_ICONERROR, texts::kAppTitle);
@@ -445,7 +436,7 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (wParam == Timer1.Id()) Timer1_Timer();
+      if (wParam == Timer1.Id() && Timer1.Enabled()) Timer1_Timer();
       return 0;
     case WM_DROPFILES:
       OLEDragDrop(reinterpret_cast<HDROP>(wParam));
@@ -477,9 +468,7 @@ LRESULT QuilletGUI::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // Windows ends the program once this returns: no later tick.
-      closing_ = closing_ || wParam;
-      if (wParam) CloseWhenFree();
+      if (wParam) EndOfSession();
       return 0;
   }
   return DefWindowProcW(form_, message, wParam, lParam);

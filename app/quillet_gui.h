@@ -15,9 +15,6 @@
 #include "runtime/tool_tip.h"
 #include "winutil/scaled_icons.h"
 
-// The files that the command line's tail names, each as the user knows it (see AsTheUserKnowsIt).
-std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail);
-
 // The one window of the program: choose videos, convert each to an MP3 with FFmpeg's ffmpeg.exe, and
 // hear when it is done.
 class QuilletGUI {
@@ -34,9 +31,6 @@ class QuilletGUI {
   // The window, or null once the program has ended.
   HWND hWnd() const { return form_; }
 
-  // Starts a command line (its head names the program) hidden, at the priority, and returns the
-  // started process.
-  std::unique_ptr<StartedProcess> ShellSync(const std::wstring& PathName, ProcessPriority priority);
   void PlayFinishedSound();
 
  private:
@@ -63,8 +57,9 @@ class QuilletGUI {
   void Check1_Click();
   void Command1_Click();
   void Command2_Click();
-  // Converts the files, several at once.
-  void Convert(const std::vector<std::wstring>& files);
+  // Converts the files, several at once. A single file that is an MP3 already is refused with a message
+  // where asked, else it is one that failed.
+  void Convert(const std::vector<std::wstring>& files, bool refusesWithAMessage = false);
   void OLEDragDrop(HDROP drop);
   // Puts the files handed over into Text1, each as the user knows it, and returns them so.
   std::vector<std::wstring> ShowInputs(const std::vector<std::wstring>& texts);
@@ -79,9 +74,11 @@ class QuilletGUI {
 
   // Tells how the conversions ended: status line, taskbar, buttons, focus, the folder and a sound.
   void ShowEnd(const std::vector<FileOutcome>& outcomes);
-  // Opens the MP3's folder, or where its path is too long for the shell, the deepest folder above it
-  // that the shell takes. What the user must be told of it; "" when the folder itself opened.
-  std::wstring OpenFolder(const std::wstring& folder);
+  // Refuses the single file of a click on "Convert to MP3" that is an MP3 already, with a message.
+  void RefuseAnMp3();
+  // Tells where the MP3's folder did not open as it is: the deepest folder above it that the shell
+  // took (`opened`), or none ("").
+  void ShowFolderOpened(const std::wstring& opened);
   // Shows how many files of several have begun, in the title, which is set only when it changes: a
   // title set repaints the title bar.
   void ShowTitle();
@@ -98,6 +95,8 @@ class QuilletGUI {
   HWND FirstTabStop() const;
   // Closes now, or at the end of the tick under way.
   void CloseWhenFree();
+  // Windows is ending the session: no tick will follow.
+  void EndOfSession();
   // Ends the program at once: the window goes and no handler runs again.
   void End();
   // Says what failed unforeseen, and ends the program.
@@ -114,11 +113,12 @@ class QuilletGUI {
   std::optional<ToolTip> statusTip_;          // made when the status line first changes
   std::unique_ptr<ScaledIcons> scaledIcons_;  // after a move to a monitor of another dpi
   bool TimerBusy = false;
-  bool closing_ = false;  // the window has gone; the ticks tidy up after the stopped converters
-  ULONGLONG closeBy_ = 0;
   bool closeAfterTick_ = false;
+  bool refusesWithAMessage_ = false;  // the list's single file came from a click, which a message answers
   std::vector<std::vector<std::wstring>> dropsWaiting_;  // dropped in the middle of a tick, taken at its end
   int ticksSinceProgress_ = 0;
+  std::vector<FileOutcome> endOutcomes_;  // of the list that ended last, whose MP3s' folder opens
+  std::wstring endFolder_;
   size_t titleStarted_ = 0;   // how many files the title says have begun
   HWND lastFocus_ = nullptr;  // where the user left the keyboard focus
   const UINT taskbarButtonCreated_ = RegisterWindowMessageW(L"TaskbarButtonCreated");

@@ -6,103 +6,123 @@
 #include "runtime/rules/path_text.h"
 #include "runtime/runtime_error.h"
 
-namespace {
-
-// Stopping a process only starts its end; it lets go of its files when it has ended.
-constexpr ULONGLONG kConverterEndWait = 5000;
-
-}  // namespace
-
-Conversion::Conversion(FileSystem& files, const Starter& start, const Converter& converter, std::wstring inputPath,
-                       std::wstring mp3Path, OutputFile::ListFiles list, ProcessPriority priority)
-    : inputPath_(std::move(inputPath)), output_(files, mp3Path, std::move(list)) {
+Conversion::Conversion(FileWorker& worker, FileSystem& files, Starter start, ConverterProgram converter,
+                       std::wstring inputPath, std::wstring mp3Path, OutputFile::ListFiles list,
+                       ProcessPriority priority)
+    : worker_(worker),
+      start_(std::move(start)),
+      converter_(std::move(converter)),
+      inputPath_(std::move(inputPath)),
+      priority_(priority),
+      files_(std::make_shared<Files>(files, mp3Path, std::move(list))) {
   outcome_.name = FileNameOf(inputPath_);
   outcome_.mp3Path = std::move(mp3Path);
-  outcome_.converterName = converter.name;
-  if (const DWORD error = output_.ReserveError()) {
-    outcome_.kind = FileOutcome::Kind::CannotWrite;
-    outcome_.error = {error, SystemMessage(error)};
-    return;
-  }
-  try {
-    process_ = start(BuildConverterCommandLine(converter.path, inputPath_, output_.UnfinishedPath()), priority);
-  } catch (const RuntimeError& error) {
-    outcome_.kind = FileOutcome::Kind::NotStarted;
-    outcome_.error = {error.Code(), SystemMessage(error.Code())};
-  }
-}
-
-Conversion::~Conversion() {
-  Stop();
-  if (!waited_) WaitUntilStopped(GetTickCount64() + kConverterEndWait);
+  outcome_.converterName = converter_.name;
+  worker_.Queue([files = files_]() -> std::optional<ULONGLONG> {
+    files->reserveError = files->output.Reserve();
+    files->reserved = true;
+    return std::nullopt;
+  });
 }
 
 bool Conversion::Advance() {
-  if (!judged_) {
-    if (process_ && process_->IsRunning()) return false;
-    Judge();
+  switch (stage_) {
+    case Stage::Reserving:
+      if (!files_->reserved) return false;
+      if (const DWORD error = files_->reserveError) {
+        outcome_.kind = FileOutcome::Kind::CannotWrite;
+        outcome_.error = {error, SystemMessage(error)};
+        stage_ = Stage::Ended;
+        return true;
+      }
+      stopped_ ? Finish(std::nullopt) : Start();
+      return false;
+    case Stage::Converting:
+      if (process_->IsRunning()) return false;
+      stopped_ ? Finish(std::nullopt) : Judge();
+      return false;
+    case Stage::Finishing:
+      if (!files_->done) return false;
+      if (files_->complete) {
+        outcome_.kind = FileOutcome::Kind::Converted;
+        outcome_.placement = files_->output.Placed();
+      }
+      outcome_.end.outputWritten = files_->end.outputWritten;
+      stage_ = Stage::Ended;
+      return true;
+    case Stage::Ended:
+      break;
   }
-  if (!output_.Advance()) return false;
-  if (outcome_.kind == FileOutcome::Kind::Converted) outcome_.placement = output_.Placed();
   return true;
 }
 
 std::optional<double> Conversion::Progress() {
-  if (process_ && !judged_) ReadConverterMessages();
+  if (stage_ == Stage::Converting) ReadConverterMessages();
   return progress_.Share();
 }
 
 void Conversion::LowerPriority() {
-  if (process_ && !judged_) process_->LowerPriority();
+  if (stage_ == Stage::Converting) process_->LowerPriority();
 }
 
 void Conversion::Stop() {
-  if (!judged_ && process_ && process_->IsRunning()) {
+  if (stage_ == Stage::Reserving) stopped_ = true;
+  // One that ended by itself before may have finished its MP3, which then takes its place.
+  if (stage_ == Stage::Converting && process_->IsRunning()) {
     stopped_ = true;
     process_->Terminate();
   }
 }
 
-void Conversion::WaitUntilStopped(ULONGLONG deadline) {
-  if (!stopped_) return;
-  waited_ = true;
+void Conversion::Hurry(ULONGLONG deadline) {
+  files_->output.WaitNoMore();
   const ULONGLONG now = GetTickCount64();
-  process_->WaitUntilEnded(static_cast<DWORD>(deadline > now ? deadline - now : 0));
+  if (stage_ == Stage::Converting && stopped_) {
+    process_->WaitUntilEnded(static_cast<DWORD>(deadline > now ? deadline - now : 0));
+  }
 }
 
-void Conversion::FinishNow() {
-  if (!judged_ && stopped_) {
-    judged_ = true;
-    output_.Discard();
+void Conversion::Start() {
+  try {
+    process_ = start_(BuildConverterCommandLine(converter_.path, inputPath_, files_->output.UnfinishedPath()), priority_);
+    stage_ = Stage::Converting;
+  } catch (const RuntimeError& error) {
+    outcome_.kind = FileOutcome::Kind::NotStarted;
+    outcome_.error = {error.Code(), SystemMessage(error.Code())};
+    Finish(std::nullopt);
   }
-  // A converter that ended by itself before the stop may have finished its MP3.
-  if (!judged_) Judge();
-  output_.FinishNow();
-  if (outcome_.kind == FileOutcome::Kind::Converted) outcome_.placement = output_.Placed();
 }
 
 void Conversion::Judge() {
-  judged_ = true;
-  if (!process_) {
-    output_.Discard();
-    return;
-  }
   ReadConverterMessages();
   ConverterEnd& end = outcome_.end;
   end.exitCode = process_->ExitCode();
-  end.outputWritten = output_.IsWritten();
   const std::wstring said = DecodeProgramOutput(messages_);
-  end.lastErrorLine = ReasonFirst(
-      LastErrorLine(said), {{inputPath_, outcome_.name}, {output_.UnfinishedPath(), FileNameOf(outcome_.mp3Path)}});
+  end.lastErrorLine = ReasonFirst(LastErrorLine(said), {{inputPath_, outcome_.name},
+                                                        {files_->output.UnfinishedPath(), FileNameOf(outcome_.mp3Path)}});
   end.noStream = SaysNoStream(said);
   end.inputSeconds = progress_.ExactDuration();
   end.writtenSeconds = progress_.Written();
-  if (IsComplete(end)) {
-    outcome_.kind = FileOutcome::Kind::Converted;
-    output_.Place();
-  } else {
-    output_.Discard();
-  }
+  Finish(end);
+}
+
+void Conversion::Finish(std::optional<ConverterEnd> judged) {
+  stage_ = Stage::Finishing;
+  worker_.Queue([files = files_, judged, begun = false]() mutable -> std::optional<ULONGLONG> {
+    if (!begun) {
+      begun = true;
+      if (judged) {
+        files->end = *judged;
+        files->end.outputWritten = files->output.IsWritten();
+        files->complete = IsComplete(files->end);
+      }
+      files->complete ? files->output.Place() : files->output.Discard();
+      return 0;
+    }
+    if (const std::optional<ULONGLONG> again = files->output.Advance()) return again;
+    files->done = true;
+    return std::nullopt;
+  });
 }
 
 void Conversion::ReadConverterMessages() {

@@ -8,51 +8,107 @@
 
 namespace {
 
-// How long a cancel waits for the stopped converters together.
-constexpr ULONGLONG kStopWait = 5000;
 // Numbered names tried for an MP3 before it can have none.
 constexpr int kNumberedNames = 100;
 
 }  // namespace
 
-ConversionList::ConversionList(FileSystem& files, Conversion::Starter start, Converter converter, size_t atOnce,
-                               const std::vector<std::wstring>& texts)
-    : files_(files), start_(std::move(start)), converter_(std::move(converter)), atOnce_(std::max<size_t>(atOnce, 1)) {
+struct ConversionList::Names {
+  ConverterProgram converter;  // written once, before the first file is decided
+  std::vector<NamedFile> inputs;
+  std::vector<std::wstring> claimed;
+
+  // Whether the file is converted, and to which MP3 path; else what came of it.
+  void Decide(FileSystem& files, Decision& decision) {
+    FileOutcome& outcome = decision.outcome;
+    if (decision.input.refusal == InputFile::Refusal::NoFile) {
+      outcome.kind = FileOutcome::Kind::NoFile;
+    } else if (decision.input.refusal == InputFile::Refusal::AlreadyAnMp3) {
+      outcome.kind = FileOutcome::Kind::AlreadyAnMp3;
+    } else if (converter.path.empty()) {
+      outcome.kind = FileOutcome::Kind::NoConverter;
+    } else if (const std::optional<std::wstring> own = Claim(files, decision.input.mp3Path)) {
+      decision.input.mp3Path = outcome.mp3Path = *own;
+      decision.toConvert = true;
+    } else {
+      outcome.kind = FileOutcome::Kind::CannotWrite;
+      outcome.mp3Path = decision.input.mp3Path;
+      outcome.error = {ERROR_FILE_EXISTS, SystemMessage(ERROR_FILE_EXISTS)};
+    }
+  }
+
+  // The path that an MP3 takes: its own name, unless another file of the list has it or it is an input
+  // of the list; then the first numbered name that is free. None where every name is taken.
+  std::optional<std::wstring> Claim(FileSystem& files, const std::wstring& ownPath) {
+    for (int number = 1; number <= kNumberedNames; ++number) {
+      const std::wstring path = number == 1 ? ownPath : NumberedName(ownPath, number);
+      // Only the MP3's own name may be taken from a file that was there before the list; a numbered one
+      // is free (where its folder is not there, the conversion will say so).
+      WIN32_FILE_ATTRIBUTE_DATA attributes;
+      const DWORD look = number == 1 ? ERROR_FILE_NOT_FOUND : files.Attributes(path, attributes);
+      const bool free = look == ERROR_FILE_NOT_FOUND || look == ERROR_PATH_NOT_FOUND;
+      if (free && !IsClaimed(path) && !IsInput(files, path)) {
+        claimed.push_back(path);
+        return path;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Kept under a numbered name of its own choosing: no later file of the list may take that one.
+  void Keep(const std::wstring& path) {
+    if (!IsClaimed(path)) claimed.push_back(path);
+  }
+
+  bool IsClaimed(const std::wstring& path) const {
+    return std::any_of(claimed.begin(), claimed.end(),
+                       [&](const std::wstring& claim) { return IsSamePath(claim, path); });
+  }
+
+  bool IsInput(FileSystem& files, const std::wstring& path) const {
+    const NamedFile named = Named(files, path);
+    return std::any_of(inputs.begin(), inputs.end(), [&](const NamedFile& input) { return IsSameFile(named, input); });
+  }
+};
+
+ConversionList::ConversionList(FileSystem& files, Conversion::Starter start, FindConverter findConverter,
+                               size_t atOnce, const std::vector<std::wstring>& texts, std::function<void()> stepDone)
+    : files_(files),
+      start_(std::move(start)),
+      atOnce_(std::max<size_t>(atOnce, 1)),
+      names_(std::make_shared<Names>()),
+      worker_(std::move(stepDone)) {
+  worker_.Queue([names = names_, &files, find = std::move(findConverter)]() -> std::optional<ULONGLONG> {
+    names->converter = find(files);
+    return std::nullopt;
+  });
   Add(texts);
 }
 
-ConversionList::~ConversionList() { Cancel(); }
-
 void ConversionList::Add(const std::vector<std::wstring>& texts) {
-  const size_t first = items_.size();
   // A single file kept the usual priority; of several, none does.
-  if (first == 1 && !texts.empty() && items_[0].conversion) items_[0].conversion->LowerPriority();
+  if (items_.size() == 1 && !texts.empty() && items_[0].conversion) items_[0].conversion->LowerPriority();
+  std::vector<std::shared_ptr<Decision>> decisions;
   for (const std::wstring& text : texts) {
-    Item item{ReadInputFile(files_, text), {}, nullptr, false};
-    item.outcome.name = FileNameOf(item.input.path.empty() ? text : item.input.path);
-    if (!item.input.path.empty()) inputs_.push_back(Named(files_, item.input.path));
-    items_.push_back(std::move(item));
+    decisions.push_back(std::make_shared<Decision>());
+    decisions.back()->text = text;
+    items_.push_back({decisions.back(), nullptr, {}});
   }
-  // Once every input of the list is known, so that no MP3 name is one of them.
-  for (size_t i = first; i < items_.size(); ++i) Decide(items_[i]);
+  worker_.Queue([names = names_, &files = files_, decisions]() -> std::optional<ULONGLONG> {
+    for (const std::shared_ptr<Decision>& decision : decisions) {
+      decision->input = ReadInputFile(files, decision->text);
+      const std::wstring& path = decision->input.path;
+      decision->outcome.name = FileNameOf(path.empty() ? decision->text : path);
+      if (!path.empty()) names->inputs.push_back(Named(files, path));
+    }
+    // Once every input of the list is known, so that no MP3 name is one of them.
+    for (const std::shared_ptr<Decision>& decision : decisions) {
+      names->Decide(files, *decision);
+      decision->made = true;
+    }
+    return std::nullopt;
+  });
   StartWhatCan();
-}
-
-void ConversionList::Decide(Item& item) {
-  if (item.input.refusal == InputFile::Refusal::NoFile) {
-    item.outcome.kind = FileOutcome::Kind::NoFile;
-  } else if (item.input.refusal == InputFile::Refusal::AlreadyAnMp3) {
-    item.outcome.kind = FileOutcome::Kind::AlreadyAnMp3;
-  } else if (converter_.path.empty()) {
-    item.outcome.kind = FileOutcome::Kind::NoConverter;
-  } else if (const std::optional<std::wstring> claimed = ClaimMp3Path(item.input.mp3Path)) {
-    item.input.mp3Path = item.outcome.mp3Path = *claimed;
-    item.toConvert = true;
-  } else {
-    item.outcome.kind = FileOutcome::Kind::CannotWrite;
-    item.outcome.mp3Path = item.input.mp3Path;
-    item.outcome.error = {ERROR_FILE_EXISTS, SystemMessage(ERROR_FILE_EXISTS)};
-  }
 }
 
 bool ConversionList::Advance() {
@@ -60,9 +116,6 @@ bool ConversionList::Advance() {
     if (!item.conversion || !item.conversion->Advance()) continue;
     item.outcome = item.conversion->Outcome();
     item.conversion.reset();
-    // Kept under a numbered name of its own choosing: no later file of the list may take that one.
-    const std::wstring& kept = item.outcome.placement.keptAt;
-    if (!kept.empty() && !IsClaimed(kept)) claimed_.push_back(kept);
   }
   StartWhatCan();
   return next_ == items_.size() && Running() == 0;
@@ -77,7 +130,8 @@ std::optional<double> ConversionList::Progress() {
     known = known && share.has_value();
     done += share.value_or(0);
   }
-  if (!known && items_.size() == 1) return std::nullopt;
+  // A single file that has not begun yet has no share either.
+  if (items_.size() == 1 && (!known || next_ == 0)) return std::nullopt;
   return done / static_cast<double>(items_.size());
 }
 
@@ -88,18 +142,31 @@ void ConversionList::Stop() {
   }
 }
 
-void ConversionList::Cancel() {
+void ConversionList::FinishNow(ULONGLONG deadline) {
   Stop();
-  const ULONGLONG stoppedBy = GetTickCount64() + kStopWait;
   for (Item& item : items_) {
-    if (item.conversion) item.conversion->WaitUntilStopped(stoppedBy);
+    if (item.conversion) item.conversion->Hurry(deadline);
   }
-  for (Item& item : items_) {
-    if (!item.conversion) continue;
-    item.conversion->FinishNow();
-    item.outcome = item.conversion->Outcome();
-    item.conversion.reset();
-  }
+  // Each round moves every conversion one stage on: a converter noticed ended, its file's last steps
+  // made on the worker, its outcome taken.
+  for (int round = 0; round < 3 && !Advance(); ++round) worker_.WaitUntilDone(deadline);
+}
+
+void ConversionList::OpenFolder(const std::wstring& folder, std::function<bool(const std::wstring& shellPath)> open) {
+  opening_ = std::make_shared<Opening>();
+  worker_.Queue([opening = opening_, &files = files_, folder, open = std::move(open)]() -> std::optional<ULONGLONG> {
+    std::wstring opened = folder;
+    std::wstring shellPath;
+    while (!opened.empty() && files.ShellPath(opened, shellPath) != ERROR_SUCCESS) opened = ParentFolder(opened);
+    opening->opened = opened.empty() || !open(shellPath) ? L"" : opened;
+    opening->done = true;
+    return std::nullopt;
+  });
+}
+
+std::optional<std::wstring> ConversionList::TakeFolderOpened() {
+  if (!opening_ || !opening_->done) return std::nullopt;
+  return std::exchange(opening_, nullptr)->opened;
 }
 
 std::vector<FileOutcome> ConversionList::Outcomes() const {
@@ -108,42 +175,23 @@ std::vector<FileOutcome> ConversionList::Outcomes() const {
   return outcomes;
 }
 
-std::optional<std::wstring> ConversionList::ClaimMp3Path(const std::wstring& ownPath) {
-  for (int number = 1; number <= kNumberedNames; ++number) {
-    const std::wstring path = number == 1 ? ownPath : NumberedName(ownPath, number);
-    // Only the MP3's own name may be taken from a file that was there before the list; a numbered one
-    // is free (where its folder is not there, the conversion will say so).
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    const DWORD look = number == 1 ? ERROR_FILE_NOT_FOUND : files_.Attributes(path, attributes);
-    const bool free = look == ERROR_FILE_NOT_FOUND || look == ERROR_PATH_NOT_FOUND;
-    if (free && !IsClaimed(path) && !IsInput(path)) {
-      claimed_.push_back(path);
-      return path;
-    }
-  }
-  return std::nullopt;
-}
-
-bool ConversionList::IsClaimed(const std::wstring& path) const {
-  return std::any_of(claimed_.begin(), claimed_.end(),
-                     [&](const std::wstring& claimed) { return IsSamePath(claimed, path); });
-}
-
-bool ConversionList::IsInput(const std::wstring& path) {
-  const NamedFile named = Named(files_, path);
-  return std::any_of(inputs_.begin(), inputs_.end(), [&](const NamedFile& input) { return IsSameFile(named, input); });
-}
-
 void ConversionList::StartWhatCan() {
-  while (next_ < items_.size() && Running() < atOnce_) {
+  while (next_ < items_.size() && Running() < atOnce_ && items_[next_].decision->made) {
     Item& item = items_[next_++];
-    if (!item.toConvert) continue;
+    const Decision& decided = *item.decision;
+    if (!decided.toConvert) {
+      item.outcome = decided.outcome;
+      continue;
+    }
     // With every processor at work the computer stays pleasant to use; a single file keeps the usual priority.
     const ProcessPriority priority = items_.size() > 1 ? ProcessPriority::BelowNormal : ProcessPriority::Normal;
-    const OutputFile::ListFiles list{[this](const std::wstring& path) { return IsClaimed(path); },
-                                     [this](const std::wstring& path) { return IsInput(path); }};
-    item.conversion =
-        std::make_unique<Conversion>(files_, start_, converter_, item.input.path, item.input.mp3Path, list, priority);
+    const std::shared_ptr<Names> names = names_;
+    FileSystem& files = files_;
+    const OutputFile::ListFiles list{[names](const std::wstring& path) { return names->IsClaimed(path); },
+                                     [names, &files](const std::wstring& path) { return names->IsInput(files, path); },
+                                     [names](const std::wstring& path) { names->Keep(path); }};
+    item.conversion = std::make_unique<Conversion>(worker_, files_, start_, names_->converter, decided.input.path,
+                                                   decided.input.mp3Path, list, priority);
   }
 }
 

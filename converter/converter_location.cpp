@@ -3,7 +3,7 @@
 #include "converter/converter_command_line.h"
 #include "runtime/rules/path_text.h"
 
-Converter FindConverter(FileSystem& files, const std::wstring& programFolder, const std::wstring& pathVariable) {
+ConverterProgram FindConverter(FileSystem& files, const std::wstring& programFolder, const std::wstring& pathVariable) {
   for (const std::wstring& candidate : ConverterCandidates(programFolder, pathVariable)) {
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     if (files.Attributes(candidate, attributes) == ERROR_SUCCESS &&

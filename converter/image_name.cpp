@@ -1,16 +1,8 @@
 #include "converter/image_name.h"
 
-#include <algorithm>
-#include <cwctype>
-
-namespace {
-
-bool SameIgnoringCase(wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); }
-
-}  // namespace
+#include "runtime/rules/text.h"
 
 bool ImageNameMatches(std::wstring_view imageName, std::wstring_view name) {
   if (name.empty() || imageName.size() < name.size()) return false;
-  return std::equal(name.begin(), name.end(), imageName.end() - static_cast<std::ptrdiff_t>(name.size()),
-                    SameIgnoringCase);
+  return SameIgnoringCase(imageName.substr(imageName.size() - name.size()), name);
 }

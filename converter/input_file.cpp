@@ -3,13 +3,10 @@
 #include "converter/converter_command_line.h"
 #include "converter/output_names.h"
 #include "runtime/file_identity.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/text.h"
 
-namespace {
-
 bool NamesNoFile(const std::wstring& text) { return Trimmed(text).empty() || !NamesAFile(text); }
-
-}  // namespace
 
 InputFile ReadInputFile(FileSystem& files, const std::wstring& text) {
   if (NamesNoFile(text)) return {InputFile::Refusal::NoFile};
@@ -22,4 +19,14 @@ InputFile ReadInputFile(FileSystem& files, const std::wstring& text) {
 
 std::wstring AsTheUserKnowsIt(FileSystem& files, const std::wstring& text) {
   return NamesNoFile(text) ? text : files.FullPath(text);
+}
+
+std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail) {
+  const auto exists = [&files](const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    return files.Attributes(files.FullPath(path), attributes) == ERROR_SUCCESS;
+  };
+  std::vector<std::wstring> named;
+  for (const std::wstring& text : FilesOfCommandLine(tail, exists)) named.push_back(AsTheUserKnowsIt(files, text));
+  return named;
 }

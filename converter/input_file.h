@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "runtime/file_system.h"
 
@@ -13,6 +14,13 @@ struct InputFile {
 };
 InputFile ReadInputFile(FileSystem& files, const std::wstring& text);
 
+// Whether the text names no file at all, as its words alone tell (see NamesAFile).
+bool NamesNoFile(const std::wstring& text);
+
 // The text as the user knows what it names: the full path in long names where it names a file (see
 // FileSystem::FullPath), else as it is.
 std::wstring AsTheUserKnowsIt(FileSystem& files, const std::wstring& text);
+
+// The files that the program's command line's tail names (see FilesOfCommandLine), each as the user
+// knows it.
+std::vector<std::wstring> CommandLineFiles(FileSystem& files, const std::wstring& tail);

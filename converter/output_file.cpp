@@ -26,19 +26,17 @@ bool IsTaken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERR
 }  // namespace
 
 OutputFile::OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list)
-    : files_(files), mp3Path_(std::move(mp3Path)), list_(std::move(list)) {
-  reserveError_ = ERROR_FILE_EXISTS;
-  for (int attempt = 0; attempt < kNamesToTry && IsTaken(reserveError_); ++attempt) {
+    : files_(files), mp3Path_(std::move(mp3Path)), list_(std::move(list)) {}
+
+DWORD OutputFile::Reserve() {
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < kNamesToTry && IsTaken(error); ++attempt) {
     const std::wstring candidate = UnfinishedName(mp3Path_, attempt);
     UniqueFileHandle created;
-    reserveError_ = files_.Open(candidate, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, created);
-    if (reserveError_ == ERROR_SUCCESS) unfinishedPath_ = candidate;
+    error = files_.Open(candidate, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, created);
+    if (error == ERROR_SUCCESS) unfinishedPath_ = candidate;
   }
-}
-
-OutputFile::~OutputFile() {
-  if (!begun_) Discard();
-  FinishNow();
+  return error;
 }
 
 bool OutputFile::IsWritten() {
@@ -48,32 +46,23 @@ bool OutputFile::IsWritten() {
          (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow != 0);
 }
 
-void OutputFile::Place() {
-  begun_ = true;
-  Begin(Step::Look);
-}
+void OutputFile::Place() { Begin(Step::Look); }
 
-void OutputFile::Discard() {
-  begun_ = true;
-  Begin(unfinishedPath_.empty() ? Step::None : Step::Delete);
-}
+void OutputFile::Discard() { Begin(unfinishedPath_.empty() ? Step::None : Step::Delete); }
 
-bool OutputFile::Advance() {
-  for (ULONGLONG now = GetTickCount64(); step_ != Step::None && now >= nextCall_; now = GetTickCount64()) {
-    const DWORD result = Call();
-    if (IsBusy(result) && !waitsNoMore_ && now < deadline_) {
-      nextCall_ = now + kBusyPauses[std::min<size_t>(pauses_++, std::size(kBusyPauses) - 1)];
-      return false;
-    }
-    Next(result);
+std::optional<ULONGLONG> OutputFile::Advance() {
+  if (step_ == Step::None) return std::nullopt;
+  const ULONGLONG now = GetTickCount64();
+  if (now < nextCall_ && !waitsNoMore_) return nextCall_;
+  const DWORD result = Call();
+  if (IsBusy(result) && !waitsNoMore_ && now < deadline_) {
+    nextCall_ = now + kBusyPauses[std::min<size_t>(pauses_++, std::size(kBusyPauses) - 1)];
+    return nextCall_;
   }
-  return step_ == Step::None;
-}
-
-void OutputFile::FinishNow() {
-  waitsNoMore_ = true;
-  nextCall_ = 0;
-  Advance();
+  Next(result);
+  if (step_ != Step::None) return nextCall_;
+  if (!placement_.keptAt.empty()) list_.kept(placement_.keptAt);
+  return std::nullopt;
 }
 
 void OutputFile::Begin(Step step) {
@@ -141,6 +130,11 @@ void OutputFile::Next(DWORD result) {
     case Step::KeepBeside:
       if (IsTaken(result) && ++number_ < kNamesToTry) return Begin(Step::KeepBeside);
       placement_.keptAt = result == ERROR_SUCCESS ? target_ : unfinishedPath_;
+      // Under its unfinished name it is no MP3 the user would look for: that is a failure of its own.
+      if (result != ERROR_SUCCESS && placement_.refusal == Placement::Refusal::None) {
+        placement_.refusal = Placement::Refusal::Error;
+        placement_.error = {result, SystemMessage(result)};
+      }
       return Begin(Step::None);
     case Step::Recycle:
       if (result != ERROR_SUCCESS) {

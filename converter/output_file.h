@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "converter/file_outcome.h"
@@ -11,28 +13,30 @@
 // and only a complete MP3 takes that name, so that a failure, a cancel or a close never leaves a
 // truncated file that looks finished, nor harms a file that was there before. Paths are full ones.
 //
-// Virus scanners, sync and backup clients and the search indexer open a file for a moment just after
-// it is written or renamed. Each step on a file that Quillet made or replaces is made again while the
-// file is busy, with growing pauses, until its deadline; the pauses pass between the window's ticks,
-// so that the window goes on answering meanwhile.
+// Every call here may wait on a disk or a share: they are made on the list's worker (FileWorker), never
+// on the window's thread. Virus scanners, sync and backup clients and the search indexer open a file
+// for a moment just after it is written or renamed. Each step on a file that Quillet made or replaces
+// is made again while the file is busy, with growing pauses, until its deadline; meanwhile the worker
+// makes the other files' calls. At whatever call the steps are cut off, each MP3 has a name the user
+// can find.
 class OutputFile {
  public:
   // What the other files of the list hold to: the MP3 names they have or will have, and the files
-  // handed over themselves, which no MP3 replaces.
+  // handed over themselves, which no MP3 replaces. `kept` hears of the name the MP3 got, once placed.
   struct ListFiles {
     std::function<bool(const std::wstring& path)> claimed;
     std::function<bool(const std::wstring& path)> isInput;
+    std::function<void(const std::wstring& path)> kept;
   };
 
-  // Creates the first free unfinished name beside the MP3 (see UnfinishedName), empty.
+  // Makes no call yet.
   OutputFile(FileSystem& files, std::wstring mp3Path, ListFiles list);
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
-  // Removes the unfinished file where nothing else became of it, finishing any step begun (see FinishNow).
-  ~OutputFile();
 
-  // The Win32 error where the folder does not let Quillet create the file; 0 when it did.
-  DWORD ReserveError() const { return reserveError_; }
+  // Creates the first free unfinished name beside the MP3 (see UnfinishedName), empty: the Win32 error
+  // where the folder does not let Quillet create it, 0 when it did.
+  DWORD Reserve();
   const std::wstring& UnfinishedPath() const { return unfinishedPath_; }
   // Whether the unfinished file holds at least one byte.
   bool IsWritten();
@@ -48,11 +52,12 @@ class OutputFile {
   void Place();
   // Begins removing the unfinished file. A failure goes unreported: nothing more could be done about it.
   void Discard();
-  // Makes the calls whose time has come; whether every step begun is done.
-  bool Advance();
-  // Makes every call left now, once each, a busy file counting as a call that failed: for when there is
-  // no later tick to wait for.
-  void FinishNow();
+  // Makes the call whose time has come, if any: when it is to be asked again (GetTickCount64), or none
+  // once every step begun is done.
+  std::optional<ULONGLONG> Advance();
+  // From now on a busy file counts as a call that failed: for when no tick will follow. Any thread may
+  // say so.
+  void WaitNoMore() { waitsNoMore_ = true; }
   // Where the MP3 went, once placed.
   const Placement& Placed() const { return placement_; }
 
@@ -72,16 +77,14 @@ class OutputFile {
   FileSystem& files_;
   const std::wstring mp3Path_;
   const ListFiles list_;
-  DWORD reserveError_ = ERROR_SUCCESS;
   std::wstring unfinishedPath_;  // "" when none could be made
-  bool begun_ = false;           // Place or Discard was called
   Step step_ = Step::None;
   int number_ = 0;       // of the aside or numbered name being tried
   std::wstring target_;  // the aside or numbered name being tried
   std::wstring aside_;   // where the earlier MP3 stepped aside to
   WIN32_FILE_ATTRIBUTE_DATA earlier_ = {};
   ULONGLONG nextCall_ = 0, deadline_ = 0;
-  bool waitsNoMore_ = false;
+  std::atomic<bool> waitsNoMore_{false};
   int pauses_ = 0;
   Placement placement_;
 };

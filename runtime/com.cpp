@@ -61,26 +61,30 @@ class AccessForTheUser {
   PSECURITY_DESCRIPTOR descriptor_ = nullptr;
 };
 
-}  // namespace
-
-ThreadApartment::ThreadApartment()
-    : leave_(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
-      entered_(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
-          nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-
-ThreadApartment::~ThreadApartment() {
-  if (entered_) leave_();
-}
-
-void EnterShellApartment() {
-  static const ThreadApartment apartment;
-  // Before any object of the process is handed out: COM takes the security only once.
+// Before any object of the process is handed out, on whichever thread enters COM first: COM takes the
+// security only once.
+void SecureOnce() {
   static const bool secured = [] {
     static const AccessForTheUser access;
-    return apartment.Entered() && access.get() &&
+    return access.get() &&
            SUCCEEDED(LaterLoaded<decltype(&CoInitializeSecurity)>(L"ole32.dll", "CoInitializeSecurity")(
                access.get(), -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
                EOAC_NONE, nullptr));
   }();
   static_cast<void>(secured);
 }
+
+}  // namespace
+
+ThreadApartment::ThreadApartment()
+    : leave_(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
+      entered_(SUCCEEDED(LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+          nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  if (entered_) SecureOnce();
+}
+
+ThreadApartment::~ThreadApartment() {
+  if (entered_) leave_();
+}
+
+void EnterShellApartment() { static const ThreadApartment apartment; }

@@ -4,7 +4,8 @@
 // COM as Quillet uses it: apartments, and who may call the process's objects. ole32 loads on first use.
 
 // A single-threaded apartment for the calling thread while this lives, entered and left in balance
-// whether or not the thread was in one already; none where the thread is in the multithreaded one.
+// whether or not the thread was in one already; none where the thread is in the multithreaded one. The
+// first thread to enter one sets the process's COM security (see EnterShellApartment).
 class ThreadApartment {
  public:
   ThreadApartment();
@@ -19,7 +20,7 @@ class ThreadApartment {
 };
 
 // Enters the single-threaded apartment that the shell's objects expect on the window's thread, once,
-// on first need; from then on only this user's processes at this process's integrity level or above
-// may call the process's COM objects (the one window's class, and the files a Quillet hands over),
-// whatever COM's defaults are.
+// on first need. From the first apartment on, only this user's processes at this process's integrity
+// level or above may call the process's COM objects (the one window's class, and the files a Quillet
+// hands over), whatever COM's defaults are.
 void EnterShellApartment();

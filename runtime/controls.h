@@ -53,6 +53,12 @@ class Timer {
   void SetEnabled(bool enabled);
   UINT Interval() const { return interval_; }
   void SetInterval(UINT interval);
+  // A call that has the timer tick as soon as the window takes its messages, besides its period, where
+  // it is enabled: for a worker that has finished what the ticks wait for. Any thread may make it, and
+  // it holds nothing of the timer, which it may outlive.
+  std::function<void()> TickSoon() const {
+    return [owner = owner_, id = id_] { PostMessageW(owner, WM_TIMER, id, 0); };
+  }
 
  private:
   void Apply();

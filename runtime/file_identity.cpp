@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "runtime/rules/text.h"
+
 NamedFile Named(FileSystem& files, const std::wstring& fullPath) {
   NamedFile named{files.FullPath(fullPath), std::nullopt};
   FileIdentity identity;
@@ -10,10 +12,7 @@ NamedFile Named(FileSystem& files, const std::wstring& fullPath) {
   return named;
 }
 
-bool IsSamePath(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
-}
+bool IsSamePath(const std::wstring& a, const std::wstring& b) { return SameIgnoringCase(a, b); }
 
 bool IsSameFile(const NamedFile& a, const NamedFile& b) {
   if (a.identity && b.identity) return a.identity->volume == b.identity->volume && a.identity->index == b.identity->index;

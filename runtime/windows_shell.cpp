@@ -19,8 +19,9 @@ struct ComRelease {
 }  // namespace
 
 bool OpenWithShell(const std::wstring& target) {
-  // The shell may hand the work to extensions that want a single-threaded apartment.
-  EnterShellApartment();
+  // The shell may hand the work to extensions that want a single-threaded apartment; the list's worker
+  // opens folders too.
+  const ThreadApartment apartment;
   static const auto shellExecute = LaterLoaded<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
   // Values above 32 say that it worked.
   return reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) >

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures what Quillet costs, under the same Wine as the tests, side by side with the floor it is
 # compared against, and prints how it ran, the figures, their medians and the ratios to the goals.
-#   scripts/bench.sh [RUNS [--only 1,2,3,4,5,6] [--startup-repeats N] [--twins]]
+#   scripts/bench.sh [RUNS [--only 1,2,3,4,5,6,7] [--startup-repeats N] [--twins]]
 # RUNS of each measurement (default 5; at least 21 pairs for the start-up; at most 3 of the long
 # conversions); --only picks measurements; --twins measures the start-up with the 64-bit twins even
 # where 32-bit programs run natively.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "runtime/rules/path_text.h"
+
 namespace {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -74,4 +76,15 @@ std::wstring PathsAsText(const std::vector<std::wstring>& paths) {
 
 std::vector<std::wstring> PathsOfText(const std::wstring& text) {
   return text.find(L'"') == std::wstring::npos ? std::vector<std::wstring>{text} : SplitPaths(text);
+}
+
+std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
+                                             const std::function<bool(const std::wstring&)>& exists) {
+  const std::vector<std::wstring> pieces = SplitPaths(tail);
+  if (tail.find(L'"') != std::wstring::npos || pieces.size() < 2 || exists(tail)) return PathsOfText(tail);
+  const bool severalFiles = std::all_of(pieces.begin(), pieces.end(), exists) ||
+                            std::all_of(pieces.begin(), pieces.end(), [](const std::wstring& piece) {
+                              return IsFullPath(piece);
+                            });
+  return severalFiles ? pieces : std::vector<std::wstring>{tail};
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,3 +30,11 @@ std::wstring PathsAsText(const std::vector<std::wstring>& paths);
 // The paths that a text names: where it holds a double quote, those SplitPaths reads; else the whole
 // text, as one path that may hold blanks.
 std::vector<std::wstring> PathsOfText(const std::wstring& text);
+
+// The files that the program's command line hands over. With a double quote in it, the tail reads as
+// PathsOfText reads it. Without one, it may be several files each by its 8.3 name (as Explorer's
+// "Send to" passes them), or one path with blanks in it: the whole tail where it names an existing
+// file; else the blank-separated pieces where each names an existing file or each is a full path (a
+// file deleted since it was chosen is then a failure of its own); else the whole tail.
+std::vector<std::wstring> FilesOfCommandLine(const std::wstring& tail,
+                                             const std::function<bool(const std::wstring&)>& exists);

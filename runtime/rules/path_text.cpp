@@ -32,6 +32,13 @@ std::wstring PathRoot(const std::wstring& path) {
   return shareEnd == std::wstring::npos ? L"" : path.substr(0, shareEnd + 1);
 }
 
+std::wstring ParentFolder(const std::wstring& folder) {
+  const std::wstring root = PathRoot(folder);
+  if (root.empty() || folder.size() <= root.size()) return L"";
+  // The folder's own name runs to its trailing separator.
+  return folder.substr(0, FileNameStart(folder.substr(0, folder.size() - 1)));
+}
+
 std::wstring ExtendedLengthPath(const std::wstring& fullPath) {
   if (StartsWithDrive(fullPath) && fullPath.size() >= 3 && fullPath[2] == L'\\') {
     return kExtendedPrefix + fullPath;

@@ -24,6 +24,10 @@ bool IsFullPath(const std::wstring& path);
 // The root of a full plain path's drive: "C:\", or "\\server\share\" for a share; "" for anything else.
 std::wstring PathRoot(const std::wstring& path);
 
+// The folder that holds a folder (both with their trailing separator); "" for a drive's or a share's
+// root, or for what is no full path.
+std::wstring ParentFolder(const std::wstring& folder);
+
 // A full path (as GetFullPathName gives it) in the form that Windows' file calls take at any length,
 // even where the system's long-path setting is off: "C:\a" becomes "\\?\C:\a" and "\\server\share\a"
 // becomes "\\?\UNC\server\share\a". A path already in that form, or of another kind, stays as it is.

@@ -1,5 +1,12 @@
 #include "runtime/rules/text.h"
 
+#include <windows.h>
+
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 std::wstring WithInserts(std::wstring_view text, std::initializer_list<std::wstring_view> inserts) {
   std::wstring filled;
   for (size_t i = 0; i < text.size(); ++i) {

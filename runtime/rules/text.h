@@ -18,6 +18,10 @@ inline std::wstring Trimmed(std::wstring_view text, std::wstring_view blanks = k
   return std::wstring(text.substr(first, text.find_last_not_of(blanks) - first + 1));
 }
 
+// Whether the texts are the same, letter case aside, as Windows compares file names: the one rule for
+// paths and program names alike (CompareStringOrdinal, ignoring case).
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b);
+
 // The text with "%1", "%2", ... replaced by the inserts in that order; a number without an insert
 // stays as it is. What an insert holds is never read for numbers itself.
 std::wstring WithInserts(std::wstring_view text, std::initializer_list<std::wstring_view> inserts);

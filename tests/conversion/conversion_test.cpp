@@ -40,11 +40,16 @@ Files Mp3sIn(const std::wstring& folder) {
 // unless told another, converted to an MP3 beside it.
 class ConversionTest : public testing::Test {
  protected:
-  Conversion& Start(const std::wstring& input = L"", const Converter& converter = Beside()) {
+  // Ticks the conversion, as the window's timer does, until its converter has started (its file reserved
+  // first, on the worker) or it has ended.
+  Conversion& Start(const std::wstring& input = L"", const ConverterProgram& converter = Beside()) {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
     const auto none = [](const std::wstring&) { return false; };
-    conversion = std::make_unique<Conversion>(world.files, Starter(), converter, video, GetMp3FileName(video),
-                                              OutputFile::ListFiles{none, none}, ProcessPriority::Normal);
+    conversion = std::make_unique<Conversion>(worker, world.files, Starter(), converter, video, GetMp3FileName(video),
+                                              OutputFile::ListFiles{none, none, [](const std::wstring&) {}},
+                                              ProcessPriority::Normal);
+    const size_t started = world.starts.size();
+    for (int tick = 0; tick < 500 && world.starts.size() == started && !conversion->Advance(); ++tick) Sleep(2);
     return *conversion;
   }
   Conversion::Starter Starter() {
@@ -52,16 +57,29 @@ class ConversionTest : public testing::Test {
       return world.StartHidden(ProgramOfCommandLine(line), line, priority);
     };
   }
-  static Converter Beside() { return {AppPath() + L"\\ffmpeg.exe", L"ffmpeg.exe"}; }
-  // Ticks the conversion, as the window's timer does, until it has ended; how.
+  static ConverterProgram Beside() { return {AppPath() + L"\\ffmpeg.exe", L"ffmpeg.exe"}; }
+  static ConversionList::FindConverter Finds(const ConverterProgram& converter) {
+    return [converter](FileSystem&) { return converter; };
+  }
+  // Ticks the conversion until it has ended; how.
   const FileOutcome& Ended() {
     for (int tick = 0; tick < 500 && !conversion->Advance(); ++tick) Sleep(20);
     return conversion->Outcome();
+  }
+  // Ticks the list until the condition holds or the list has ended; whether it has.
+  static bool TickUntil(ConversionList& list, const std::function<bool()>& condition) {
+    for (int tick = 0; tick < 1000; ++tick) {
+      if (list.Advance()) return true;
+      if (condition()) return false;
+      Sleep(10);
+    }
+    return false;
   }
   static std::wstring Failure(const FileOutcome& outcome) { return FailureReason(outcome, AppPath()); }
 
   FakeWorld world;
   TempFolder folder;
+  FileWorker worker;
   std::unique_ptr<Conversion> conversion;
 };
 
@@ -71,7 +89,7 @@ TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3B
   const std::wstring videos = folder / L"My Videos";
   CreateDirectoryW(videos.c_str(), nullptr);
   WriteFileBytes(videos + L"\\clip.mp3.part", "someone else's file");
-  EXPECT_FALSE(Start(videos + L"\\clip.avi").Advance());
+  Start(videos + L"\\clip.avi");
   ASSERT_EQ(world.starts.size(), 1u);
   const std::wstring converter = AppPath() + L"\\ffmpeg.exe";
   EXPECT_EQ(world.starts[0].program, converter);
@@ -220,31 +238,41 @@ TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
   EXPECT_EQ(Failure(Ended()), texts::kNoSuchFile);
 }
 
-// Cut short by a close, or dropped: the converter is ended through the process Quillet holds and
-// waited for, since it holds the unfinished MP3 until it has ended, and no unfinished MP3 is left.
-TEST_F(ConversionTest, ACancelOrADropEndsTheConverterAndLeavesNothing) {
-  for (const bool dropped : {false, true}) {
-    SCOPED_TRACE(dropped ? "dropped" : "cancelled");
-    world.nextProcess->endsWhenWaitedFor = true;
-    ConversionList list(world.files, Starter(), Beside(), 2, {folder / L"clip.avi"});
-    if (dropped) {
-      world.nextProcess->endsWhenWaitedFor = true;
-      Start();
+// Cut short when no tick will follow (the end of the session): every converter is ended through the
+// process Quillet holds and waited for, since it holds its unfinished MP3 until it has ended, and none is
+// left. However many converters are stuck, no wait asked runs past the deadline.
+TEST_F(ConversionTest, FinishingNowEndsEveryConverterAndLeavesNothingWithinTheDeadline) {
+  struct Case {
+    const char* what;
+    bool stuck;
+    ULONGLONG within;
+  };
+  for (const Case& c : {Case{"converters that end once waited for", false, 5000}, Case{"two stuck ones", true, 300}}) {
+    SCOPED_TRACE(c.what);
+    world.starts.clear();
+    TempFolder videos;
+    ConversionList list(world.files, Starter(), Finds(Beside()), 2, {videos / L"a.avi", videos / L"b.avi"});
+    ASSERT_FALSE(TickUntil(list, [this] { return world.starts.size() == 2; }));
+    for (size_t index = 0; index < 2; ++index) {
+      FakeProcessState& converter = world.Process(index);
+      converter.stuck = c.stuck;
+      converter.endsWhenWaitedFor = true;
+      converter.holds = OpenShared(world.ConverterOutput(index), FILE_SHARE_READ | FILE_SHARE_WRITE);
     }
-    const std::wstring unfinished = folder / (dropped ? L"clip.mp3.1.part" : L"clip.mp3.part");
-    WriteFileBytes(unfinished, "half an MP3");
-    world.Converter().holds = OpenShared(unfinished, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (dropped) {
-      conversion.reset();
-    } else {
-      list.Cancel();
+    const ULONGLONG deadline = GetTickCount64() + c.within;
+    list.FinishNow(deadline);
+    EXPECT_LE(GetTickCount64(), deadline + 500);
+    for (size_t index = 0; index < 2; ++index) {
+      EXPECT_TRUE(world.Process(index).terminated);
+      for (const DWORD wait : world.Process(index).waitsAsked) EXPECT_LE(wait, c.within);
+      if (!c.stuck) {
+        EXPECT_EQ(GetFileAttributesW(world.ConverterOutput(index).c_str()), INVALID_FILE_ATTRIBUTES);
+      }
+      world.Process(index).holds.reset();
     }
-    EXPECT_TRUE(world.Converter().terminated);
-    EXPECT_EQ(GetFileAttributesW(unfinished.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesW((folder / L"clip.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Mp3sIn(videos.Path()), Files{});
   }
 }
-
 
 // Each file is converted as a single one would be, as many at once as the computer has processors and
 // below the usual priority, under an MP3 name decided for the whole list: a failure stops none of the
@@ -259,9 +287,13 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
     std::wstring status;  // "" for complete
     std::wstring fileLines;
     std::vector<std::wstring> addedLater{};  // handed over while the first files convert
+    std::vector<std::wstring> addedAfter{};  // handed over once the first file has ended
+    std::vector<std::wstring> readOnly{};    // of those there before
+    size_t atOnce = 2;                       // the computer's processors
   };
   const std::wstring notAFile = texts::kNotAFile, alreadyMp3 = texts::kAlreadyMp3;
   const std::wstring invalid = L"Invalid data found when processing input";
+  const std::wstring keptReadOnly = WithInserts(texts::kNotReplaced, {L"song.mp3", texts::kReadOnly, L"song (2).mp3"});
   const std::vector<Case> cases = {
       {"a failure stops none of the rest", {{L"song.mp3", "ID3 the user's"}},
        {L"a.avi", L"http://x/y.wav", L"song.mp3", L"c.avi"}, {0, 1},
@@ -286,35 +318,54 @@ TEST_F(ConversionTest, AListConvertsEachFileUnderAnMp3NameOfItsOwn) {
        {L"song.wav"}, {0}, {{L"song (2).mp3", "ID3 song.wav"}, {L"song.mp3", "ID3 the user's"}},
        WithInserts(texts::kSomeFailed, {L"1", L"2", L"song.mp3", alreadyMp3}),
        L"song.wav: converted\nsong.mp3: " + alreadyMp3 + L"\n", {L"song.mp3"}},
+      {"a failure stops none of the rest, one at a time", {}, {L"a.avi", L"b.avi", L"c.avi"}, {1, 0, 0},
+       {{L"b.mp3", "ID3 b.avi"}, {L"c.mp3", "ID3 c.avi"}}, WithInserts(texts::kSomeFailed, {L"1", L"3", L"a.avi", invalid}),
+       L"a.avi: " + invalid + L"\nb.avi: converted\nc.avi: converted\n", {}, {}, {}, 1},
+      {"the name an MP3 was kept under is the list's, also for a file handed over later",
+       {{L"song.mp3", "ID3 the user's"}}, {L"song.wav", L"other.avi"}, {0, 0, 0},
+       {{L"other.mp3", "ID3 other.avi"}, {L"song (2) (2).mp3", "ID3 song (2).wav"}, {L"song (2).mp3", "ID3 song.wav"},
+        {L"song.mp3", "ID3 the user's"}},
+       WithInserts(texts::kSomeFailed, {L"1", L"3", L"song.wav", keptReadOnly}),
+       L"song.wav: " + keptReadOnly + L"\nother.avi: converted\nsong (2).wav: converted\n", {}, {L"song (2).wav"},
+       {L"song.mp3"}},
   };
-  constexpr size_t kProcessors = 2;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder videos;
     for (const auto& [name, bytes] : c.before) WriteFileBytes(videos / name, bytes);
+    for (const std::wstring& name : c.readOnly) SetFileAttributesW((videos / name).c_str(), FILE_ATTRIBUTE_READONLY);
     std::vector<std::wstring> texts;
     for (const std::wstring& text : c.texts) texts.push_back(NamesAFile(text) ? videos / text : text);
     world.starts.clear();
     world.nextProcess->newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00\r";
-    ConversionList list(world.files, Starter(), Beside(), kProcessors, texts);
-    EXPECT_EQ(world.starts.size(), std::min(kProcessors, c.exitCodes.size()));
+    ConversionList list(world.files, Starter(), Finds(Beside()), c.atOnce, texts);
+    const size_t first = std::min(c.atOnce, c.exitCodes.size());
+    TickUntil(list, [&] { return world.starts.size() == first; });
+    EXPECT_EQ(world.starts.size(), first);
     // The files refused at once are done, and the first converter is half way.
     const double refused = static_cast<double>(texts.size()) - static_cast<double>(c.exitCodes.size());
-    if (!c.exitCodes.empty()) {
+    if (!c.exitCodes.empty() && c.addedAfter.empty()) {
       EXPECT_EQ(list.Progress(), (refused + 0.5) / static_cast<double>(texts.size()));
     }
-    for (const std::wstring& text : c.addedLater) texts.push_back(videos / text);
-    list.Add(std::vector<std::wstring>(texts.begin() + static_cast<long>(c.texts.size()), texts.end()));
-    // Every converter started so far ends, and the next tick starts others in their place.
-    for (size_t ended = 0; ended < world.starts.size(); list.Advance()) {
-      for (; ended < world.starts.size(); ++ended) {
-        const std::wstring& line = world.starts[ended].commandLine;
-        const std::wstring input = FileNameOf(line.substr(0, line.find(L"\" -f mp3")));
-        if (c.exitCodes[ended] == 0) WriteFileBytes(world.ConverterOutput(ended), "ID3 " + Utf8(input));
-        world.ConverterEnds(c.exitCodes[ended], false, c.exitCodes[ended] ? invalid : L"size=  80kB time=00:00:10.00\r",
-                            ended);
-        const bool below = world.starts[ended].priority == ProcessPriority::BelowNormal || world.Converter(ended).lowered;
-        EXPECT_EQ(below, texts.size() > 1);
+    const auto hand = [&](const std::vector<std::wstring>& names) {
+      std::vector<std::wstring> more;
+      for (const std::wstring& name : names) more.push_back(videos / name);
+      texts.insert(texts.end(), more.begin(), more.end());
+      list.Add(more);
+    };
+    hand(c.addedLater);
+    // The converters end one after another, and the ticks that follow start others in their place.
+    for (size_t ended = 0; !TickUntil(list, [&] { return world.starts.size() > ended; }) && ended < 10; ++ended) {
+      const std::wstring& line = world.starts[ended].commandLine;
+      const std::wstring input = FileNameOf(line.substr(0, line.find(L"\" -f mp3")));
+      if (c.exitCodes[ended] == 0) WriteFileBytes(world.ConverterOutput(ended), "ID3 " + Utf8(input));
+      world.ConverterEnds(c.exitCodes[ended], false, c.exitCodes[ended] ? invalid : L"size=  80kB time=00:00:10.00\r",
+                          ended);
+      const bool below = world.starts[ended].priority == ProcessPriority::BelowNormal || world.Process(ended).lowered;
+      EXPECT_EQ(below, texts.size() > 1);
+      if (ended == 0 && !c.addedAfter.empty()) {
+        TickUntil(list, [&] { return !list.Outcomes()[0].name.empty(); });
+        hand(c.addedAfter);
       }
     }
     EXPECT_TRUE(list.Advance());
@@ -334,8 +385,8 @@ TEST_F(ConversionTest, TheConverterIsFoundBesideQuilletOrOnThePath) {
   EXPECT_EQ(FindConverter(world.files, folder / L"program", folder / L"tools").name, folder / L"tools\\ffmpeg.exe");
   EXPECT_EQ(FindConverter(world.files, folder / L"tools", L"").name, L"ffmpeg.exe");
 
-  ConversionList list(world.files, Starter(), {}, 2, {folder / L"a.avi", folder / L"b.avi"});
-  EXPECT_TRUE(list.Advance());
+  ConversionList list(world.files, Starter(), Finds({}), 2, {folder / L"a.avi", folder / L"b.avi"});
+  EXPECT_TRUE(TickUntil(list, [] { return false; }));
   EXPECT_TRUE(world.starts.empty());
   EXPECT_EQ(Summarise(list.Outcomes(), folder / L"program").status,
             texts::kFailedStatusPrefix +

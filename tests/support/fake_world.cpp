@@ -1,5 +1,6 @@
 #include "tests/support/fake_world.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "tests/support/test_programs.h"
@@ -15,12 +16,15 @@ class FakeProcess : public StartedProcess {
     return state_->running;
   }
   bool WaitUntilEnded(DWORD milliseconds) override {
-    if (state_->running && state_->terminated && milliseconds > 0) End();
+    state_->waitsAsked.push_back(milliseconds);
+    // Windows' timer rounds a wait up to its next tick.
+    if (state_->stuck) Sleep(std::min<DWORD>(milliseconds, 1000) + 16);
+    if (state_->running && state_->terminated && !state_->stuck && milliseconds > 0) End();
     return !state_->running;
   }
   void Terminate() override {
     state_->terminated = true;
-    if (!state_->endsWhenWaitedFor) End();
+    if (!state_->endsWhenWaitedFor && !state_->stuck) End();
   }
   void LowerPriority() override { state_->lowered = true; }
   DWORD ExitCode() override { return state_->exitCode; }
@@ -61,7 +65,7 @@ void FakeWorld::Beep(UINT soundType) { sounds.push_back(soundType); }
 
 void FakeWorld::ShowTaskbarProgress(HWND, TaskbarProgress state, double share) {
   taskbar.emplace_back(state, share);
-  if (const std::function<void()> during = std::exchange(duringTaskbar, nullptr)) during();
+  if (duringTaskbar) duringTaskbar();
 }
 
 std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& program, const std::wstring& commandLine,
@@ -72,7 +76,7 @@ std::unique_ptr<StartedProcess> FakeWorld::StartHidden(const std::wstring& progr
   return std::make_unique<FakeProcess>(starts.back().process);
 }
 
-FakeProcessState& FakeWorld::Converter(size_t index) {
+FakeProcessState& FakeWorld::Process(size_t index) {
   return *starts.at(index == kLast ? starts.size() - 1 : index).process;
 }
 
@@ -85,7 +89,7 @@ std::wstring FakeWorld::ConverterOutput(size_t index) const {
 
 void FakeWorld::ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said, size_t index) {
   if (wroteMp3) WriteFileBytes(ConverterOutput(index), "ID3 music");
-  FakeProcessState& converter = Converter(index);
+  FakeProcessState& converter = Process(index);
   converter.exitCode = exitCode;
   converter.newErrorBytes += Utf8(said);
   converter.running = false;

@@ -23,6 +23,10 @@ struct FakeProcessState {
   // As Windows ends a process some time after it is told to: the process ends only once it is waited
   // for, and until then keeps open what it holds.
   bool endsWhenWaitedFor = false;
+  // As a process stuck in a call that never returns (on a share that is gone): it never ends, and each
+  // wait for it lasts as long as asked (a second at most), and a little longer.
+  bool stuck = false;
+  std::vector<DWORD> waitsAsked;
   UniqueFileHandle holds;
 };
 
@@ -71,7 +75,7 @@ class FakeWorld : public OutsideWorld {
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
   // Runs inside a shell opening, as the shell may pump messages there.
   std::function<void()> duringShellOpen;
-  // Runs inside the next taskbar call, a call into Explorer that runs sent messages and drops meanwhile.
+  // Runs inside each taskbar call, a call into Explorer that runs sent messages and drops meanwhile.
   std::function<void()> duringTaskbar;
   // The shell opens nothing, as where no program is set for folders.
   bool shellRefuses = false;
@@ -88,8 +92,8 @@ class FakeWorld : public OutsideWorld {
   // The files dropped on the one window, as Explorer's verb or another Quillet drops them: whether the
   // window took them.
   bool Drop(const std::vector<std::wstring>& files) { return served && served(files); }
-  // The converter started `index`th, from 0, or the one started last.
-  FakeProcessState& Converter(size_t index = kLast);
+  // The converter process started `index`th, from 0, or the one started last.
+  FakeProcessState& Process(size_t index = kLast);
   // The file that the converter was told to write: the last path on its command line.
   std::wstring ConverterOutput(size_t index = kLast) const;
   // The converter ends with the exit code, having written its output or not, and with `said` on its

@@ -1,5 +1,7 @@
 #pragma once
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 #include "runtime/file_system.h"
 
@@ -17,6 +19,13 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   bool fileIds = true;
   bool recycleBin = true;  // a USB stick or a network share has none; Wine keeps one for every drive
 
+  // From now on every call waits, as on a share that has stopped answering (a NAS waking up, a VPN that
+  // has just dropped), until the test lets them go.
+  void Stall();
+  void LetGo();
+  // How many calls wait.
+  int Waiting();
+
  protected:
   DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
                      UniqueFileHandle& file) override;
@@ -27,4 +36,12 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   DWORD RecycleAt(const std::wstring& shellPath, bool& deletedForGood) override;
   DWORD ShortPathAt(const std::wstring& path, std::wstring& shortPath) override;
   DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
+
+ private:
+  void WaitWhileStalled();
+
+  std::mutex lock_;
+  std::condition_variable letGo_;
+  bool stalled_ = false;
+  int waiting_ = 0;
 };

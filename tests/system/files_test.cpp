@@ -52,18 +52,19 @@ TEST_P(FilesTest, PathsOfFilesThatDoNotExistCompareWithoutLetterCase) {
 // Made anew beside the MP3, never over a file that is there, and written once it holds a byte.
 TEST_P(FilesTest, TheUnfinishedMp3IsANewFileOfItsOwn) {
   const auto none = [](const std::wstring&) { return false; };
-  const OutputFile::ListFiles unclaimed{none, none};
-  const OutputFile first(files, In(L"clip.mp3"), unclaimed);
-  EXPECT_EQ(first.ReserveError(), static_cast<DWORD>(ERROR_SUCCESS));
+  const OutputFile::ListFiles unclaimed{none, none, [](const std::wstring&) {}};
+  OutputFile first(files, In(L"clip.mp3"), unclaimed);
+  EXPECT_EQ(first.Reserve(), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_EQ(first.UnfinishedPath(), In(L"clip.mp3.part"));
   WriteFileBytes(In(L"clip.mp3.part"), "the converter's bytes");
   OutputFile second(files, In(L"clip.mp3"), unclaimed);
+  second.Reserve();
   EXPECT_EQ(second.UnfinishedPath(), In(L"clip.mp3.1.part"));
   EXPECT_FALSE(second.IsWritten());
   WriteFileBytes(In(L"clip.mp3.1.part"), "x");
   EXPECT_TRUE(second.IsWritten());
   EXPECT_EQ(ReadFileBytes(In(L"clip.mp3.part")), "the converter's bytes");
-  EXPECT_EQ(OutputFile(files, In(L"no such folder\\clip.mp3"), unclaimed).ReserveError(),
+  EXPECT_EQ(OutputFile(files, In(L"no such folder\\clip.mp3"), unclaimed).Reserve(),
             static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "runtime/child_process.h"
-#include "runtime/rules/command_line.h"
 #include "runtime/win32_outside_world.h"
 #include "tests/support/test_programs.h"
 
@@ -20,13 +19,10 @@ class TimerOwner {
   HWND window_;
 };
 
-// The controller as the window makes it, starting converters as the window does.
+// The controller as the window makes it, meeting the real outside world.
 class Controller {
  public:
-  explicit Controller(Timer& timer)
-      : controller(timer, world.Files(), [this](const std::wstring& line, ProcessPriority priority) {
-          return world.StartHidden(ProgramOfCommandLine(line), line, priority);
-        }) {}
+  explicit Controller(Timer& timer) : controller(timer, world) {}
   Win32OutsideWorld world;
   Tovrandel1 controller;
 };

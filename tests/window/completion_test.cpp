@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/paths.h"
+#include "runtime/rules/path_text.h"
 #include "app/texts.h"
 #include "runtime/rules/text.h"
 #include "runtime/file_identity.h"
@@ -19,7 +20,7 @@ class CompletionTest : public ConversionTest {
 TEST_F(CompletionTest, WhileTheConverterRunsTheWindowStaysBusy) {
   StartConversion();
   for (int i = 0; i < 3; ++i) Tick();
-  EXPECT_EQ(world.Converter().probes, 3);
+  EXPECT_EQ(world.Process().probes, 3);
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
   EXPECT_FALSE(form->Command1.Enabled());
   EXPECT_FALSE(form->Command2.Enabled());
@@ -54,7 +55,7 @@ TEST_F(CompletionTest, ASuccessIsToldAndTheMp3sFolderOpened) {
     world.shellRefuses = c.opened.empty();
     StartConversion(c.videos);
     ConverterEnds(0, true);
-    Tick();
+    UntilTheEnd();
     EXPECT_EQ(form->Status.Caption(), c.status);
     ExpectIdleAgain();
     EXPECT_EQ(ReadFileBytes(c.videos + L"\\clip.mp3"), "ID3 music");
@@ -74,7 +75,7 @@ TEST_F(CompletionTest, TheFolderOpensOnlyWhenTheBoxIsTicked) {
     StartConversion();
     form->Check1.SetValue(value);
     ConverterEnds(0, true);
-    Tick();
+    UntilTheEnd();
     EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
     EXPECT_TRUE(world.opened.empty()) << "value " << value;
     world.starts.clear();
@@ -86,7 +87,7 @@ TEST_F(CompletionTest, AFailureIsToldWholeInTheTipWithTheErrorSound) {
   StartConversion();
   const std::wstring reason = L"a converter's reason, longer than the status line: " + std::wstring(200, L'x');
   ConverterEnds(1, false, reason);
-  Tick();
+  UntilTheEnd();
   const std::wstring status = texts::kFailedStatusPrefix + reason;
   EXPECT_EQ(form->Status.Caption(), status);
   EXPECT_EQ(StatusTipText(), status);
@@ -95,10 +96,10 @@ TEST_F(CompletionTest, AFailureIsToldWholeInTheTipWithTheErrorSound) {
   EXPECT_EQ(world.sounds, std::vector<UINT>{MB_ICONHAND});
 }
 
-TEST_F(CompletionTest, AConverterThatCouldNotStartIsReportedAtTheFirstTick) {
+TEST_F(CompletionTest, AConverterThatCouldNotStartIsReportedAsAFailure) {
   world.startFailure = RuntimeError(ERROR_ACCESS_DENIED, L"Cannot start");
   StartConversion();
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(form->Status.Caption(),
             texts::kFailedStatusPrefix + WithInserts(texts::kConverterNotStarted, {L"ffmpeg.exe", SystemMessage(5)}));
   ExpectIdleAgain();
@@ -111,33 +112,34 @@ TEST_F(CompletionTest, ADropDuringTheConversionDoesNotRedirectTheFolder) {
   DropFiles(form->hWnd(), {L"D:\\Elsewhere\\next.avi"});
   EXPECT_EQ(form->Text1.Text(), L"D:\\Elsewhere\\next.avi");
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(world.opened, std::vector<std::wstring>{folder.Path() + L"\\"});
 }
 
 TEST_F(CompletionTest, ATickThatArrivesWhileTheLastIsAtWorkReturnsAtOnce) {
   StartConversion();
-  world.duringShellOpen = [this] { Tick(); };
+  world.duringTaskbar = [this] { Tick(); };
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(world.opened.size(), 1u);
   EXPECT_EQ(world.sounds.size(), 1u);
-  EXPECT_EQ(world.Converter().probes, 1);
+  EXPECT_EQ(world.Process().probes, 1);
 }
 
 TEST_F(CompletionTest, TheTimerNoticesTheEndByItself) {
   StartConversion();
   ConverterEnds(0, true);
-  EXPECT_TRUE(PumpUntil([this] { return form->Status.Caption() == texts::kCompleteStatus; }, 5000));
+  UntilTheEnd();
+  EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
   ExpectIdleAgain();
 }
 
 TEST_F(CompletionTest, TheNextConversionKeepsTheLastStatusUntilItEnds) {
   StartConversion();
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   Click(form->Command2);
-  EXPECT_EQ(world.starts.size(), 2u);
+  EXPECT_TRUE(PumpUntil([this] { return world.starts.size() == 2; }, 5000));
   EXPECT_EQ(form->Status.Caption(), texts::kCompleteStatus);
   EXPECT_EQ(form->Command2.Caption(), texts::kBusyCaption);
 }
@@ -154,13 +156,15 @@ TEST_F(CompletionTest, TheFocusGoesBackWhereTheUserLeftIt) {
   form->Text1.SetText(folder / L"clip.avi");
   SetFocus(form->Command2.hWnd());
   Click(form->Command2);
+  EXPECT_TRUE(PumpUntil([this] { return world.starts.size() == 1; }, 5000));
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(GetFocus(), form->Command2.hWnd());
 
   Click(form->Command2);
   SetFocus(form->Check1.hWnd());
+  EXPECT_TRUE(PumpUntil([this] { return world.starts.size() == 2; }, 5000));
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(GetFocus(), form->Check1.hWnd());
 }

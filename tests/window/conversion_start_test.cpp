@@ -47,8 +47,9 @@ TEST_F(ConversionStartTest, OnlyFilesOnThisComputerOrAShareAreConverted) {
   }
   form->Text1.SetText(L"please drag and drop a video here");
   Click(form->Command2);
+  const bool started = PumpUntil([this] { return world.starts.size() == 1; }, 5000);
   SetCurrentDirectoryW(current.c_str());
-  ASSERT_EQ(world.starts.size(), 1u);
+  ASSERT_TRUE(started);
   EXPECT_NE(
       world.starts[0].commandLine.find(L" -i \"\\\\?\\" + folder.Path() + L"\\please drag and drop a video here\""),
       std::wstring::npos);
@@ -64,7 +65,7 @@ TEST_F(ConversionStartTest, AnInputThatIsAlreadyThatMp3IsLeftUntouched) {
     world.messageBoxes.clear();
     form->Text1.SetText(video);
     Click(form->Command2);
-    ASSERT_EQ(world.messageBoxes.size(), 1u) << testing::PrintToString(video);
+    ASSERT_TRUE(PumpUntil([this] { return !world.messageBoxes.empty(); }, 5000)) << testing::PrintToString(video);
     EXPECT_EQ(world.messageBoxes[0].prompt, texts::kAlreadyMp3Message);
     EXPECT_EQ(world.messageBoxes[0].title, texts::kAppTitle);
     ExpectIdleAndNothingStarted();

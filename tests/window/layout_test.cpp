@@ -141,7 +141,7 @@ TEST_F(LayoutTest, EveryControlHasItsKindPlaceAndFontAtTheScreensDpi) {
 TEST_F(LayoutTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
   StartConversion();
   ConverterEnds(1, false, L"a reason too long for the status line to show, which its tip shows whole");
-  Tick();
+  UntilTheEnd();
   for (const auto& [dpi, fontHeight] : {std::pair{144, -17L}, std::pair{96, -11L}}) {
     RECT place;
     GetWindowRect(form->hWnd(), &place);

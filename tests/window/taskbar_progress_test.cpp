@@ -15,7 +15,7 @@ TEST_F(TaskbarProgressTest, AStartedConversionShowsProgressOfUnknownExtent) {
   StartConversion();
   ASSERT_FALSE(world.taskbar.empty());
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
-  world.Converter().newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
+  world.Process().newErrorBytes = "  Duration: N/A, start: 0.000000\nsize=  40kB time=00:00:02.50 bitrate=\r";
   TickASecond();
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);
 }
@@ -25,8 +25,8 @@ TEST_F(TaskbarProgressTest, TheButtonFollowsTheWholeList) {
   Load();
   form->Text1.SetText(L"\"" + (folder / L"a.avi") + L"\" \"" + (folder / L"b.avi") + L"\"");
   Click(form->Command2);
-  ASSERT_EQ(world.starts.size(), 2u);
-  world.Converter(0).newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00 bitrate=\r";
+  ASSERT_TRUE(PumpUntil([this] { return world.starts.size() == 2; }, 5000));
+  world.Process(0).newErrorBytes = "  Duration: 00:00:10.00, start: 0.000000\nsize=  40kB time=00:00:05.00 bitrate=\r";
   TickASecond();
   EXPECT_EQ(Last(), std::make_pair(TaskbarProgress::Normal, 0.25));
   world.ConverterEnds(0, true, L"size=  80kB time=00:00:10.00 bitrate=\r", 0);
@@ -37,12 +37,13 @@ TEST_F(TaskbarProgressTest, TheButtonFollowsTheWholeList) {
 TEST_F(TaskbarProgressTest, ASuccessClearsTheButtonAndAFailureTurnsItRedUntilTheNextStart) {
   StartConversion();
   ConverterEnds(0, true);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(Last().first, TaskbarProgress::None);
 
   Click(form->Command2);
+  ASSERT_TRUE(PumpUntil([this] { return world.starts.size() == 2; }, 5000));
   ConverterEnds(1, false);
-  Tick();
+  UntilTheEnd();
   EXPECT_EQ(Last().first, TaskbarProgress::Error);
   Click(form->Command2);
   EXPECT_EQ(Last().first, TaskbarProgress::Indeterminate);

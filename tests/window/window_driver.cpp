@@ -19,8 +19,9 @@ void WindowTest::TearDown() {
 void ConversionTest::StartConversion(const std::wstring& videoFolder) {
   Load();
   form->Text1.SetText((videoFolder.empty() ? folder.Path() : videoFolder) + L"\\clip.avi");
+  const size_t started = world.starts.size();
   Click(form->Command2);
-  ASSERT_EQ(world.starts.size(), 1u);
+  ASSERT_TRUE(PumpUntil([&] { return world.starts.size() == started + 1; }, 5000));
 }
 
 QuilletGUI& WindowTest::Load(const std::wstring& commandLineTail) {
@@ -38,6 +39,10 @@ void WindowTest::ClickStatus() {
 }
 
 void WindowTest::Tick() { SendMessageW(form->hWnd(), WM_TIMER, form->Timer1.Id(), 0); }
+
+void WindowTest::UntilTheEnd() {
+  EXPECT_TRUE(PumpUntil([this] { return form->Command2.Enabled() && !form->Timer1.Enabled(); }, 10000));
+}
 
 bool WindowTest::PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   const DWORD start = GetTickCount();

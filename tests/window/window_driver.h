@@ -26,6 +26,9 @@ class WindowTest : public testing::Test {
   void ClickStatus();
   // One tick of Timer1, delivered as the system delivers it.
   void Tick();
+  // Lets the window's messages run, its ticks among them, until the list has ended and the window has
+  // told all of it: its buttons are back and its timer is off (the MP3s' folder has opened, or not).
+  void UntilTheEnd();
   // Lets the window's messages run until the condition holds or the time is up.
   static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
   // The status line's tip, or null while it has none; the text it shows, "<none>" without one.
@@ -42,6 +45,7 @@ class WindowTest : public testing::Test {
 // started by a click, with the converter stood in for.
 class ConversionTest : public WindowTest {
  protected:
+  // Clicks "Convert to MP3", and lets the window's messages run until the converter has started.
   void StartConversion(const std::wstring& videoFolder = L"");
   void ConverterEnds(DWORD exitCode, bool wroteMp3, const std::wstring& said = L"") {
     world.ConverterEnds(exitCode, wroteMp3, said);
