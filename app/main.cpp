@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/quillet_gui.h"
+#include "converter/input_file.h"
 #include "runtime/one_window.h"
 #include "runtime/program_info.h"
 #include "runtime/rules/command_line.h"
@@ -14,11 +15,11 @@ namespace {
 // Hands the files of the command line to the one window of the user, where one takes them and each is a
 // file's full path; whether it took them. A text that names no file is told of by a window of this
 // Quillet's own.
-bool HandedOver(const std::wstring& tail) {
+bool HandedOver(const std::wstring& tail, OneWindowElection& election) {
   if (tail.empty() || IsStartedByCom(tail)) return false;
   Win32FileSystem files;
   const std::vector<std::wstring> handed = CommandLineFiles(files, tail);
-  return std::all_of(handed.begin(), handed.end(), IsFullPath) && HandToTheOneWindow(handed);
+  return std::all_of(handed.begin(), handed.end(), IsFullPath) && HandToTheOneWindow(handed, election);
 }
 
 }  // namespace
@@ -26,8 +27,12 @@ bool HandedOver(const std::wstring& tail) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LoadDllsFromSystemFolderOnly();
   const std::wstring tail = Command();
-  if (HandedOver(tail)) return 0;
-  Win32OutsideWorld world;
+  OneWindowElection election;
+  if (HandedOver(tail, election)) return 0;
+  election.Won();
+  // As long as the process: a worker left to finish a call on a share that stalls may still use it
+  // while the program ends.
+  Win32OutsideWorld& world = *new Win32OutsideWorld;
   QuilletGUI form(world, tail);
   form.Load();
   MSG message;

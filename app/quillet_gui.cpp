@@ -207,27 +207,29 @@ void QuilletGUI::OLEDragDrop(HDROP drop) {
 
 // Explorer hands over 8.3 names ("Send to", and drops of files whose paths are long); the user knows
 // the long ones, and only they lead to the MP3 the user expects.
-std::vector<std::wstring> QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
+void QuilletGUI::ShowInputs(const std::vector<std::wstring>& texts) {
   std::vector<std::wstring> named;
   for (const std::wstring& text : texts) named.push_back(AsTheUserKnowsIt(world_.Files(), text));
   Text1.SetText(PathsAsText(named));
-  return named;
 }
 
 // Files that Explorer's verb or another Quillet dropped on the one window join the list under way, or
 // start one, each a file of the list (none is refused with a message, which would hold up whoever
-// dropped them). In the middle of a tick (a call it makes may run the drop) they wait for its end. Once
-// the window is closing it takes none: they go to the window after it.
+// dropped them). Where a tick that has just ended a list is at work (a call it makes may run the drop),
+// they start the next list at its end. Once the window is closing it takes none: they go to the window
+// after it.
 bool QuilletGUI::TakeDroppedFiles(const std::vector<std::wstring>& files) {
   if (!Converter || Converter->Stopping()) return false;
   if (files.empty()) return true;
-  if (TimerBusy) {
-    dropsWaiting_.push_back(files);
-  } else if (Converter->Converting()) {
+  if (Converter->Converting()) {
     Converter->TakeMore(files);
     ShowProgress();
+  } else if (TimerBusy) {
+    dropsWaiting_.push_back(files);
   } else {
-    Convert(ShowInputs(files));
+    // As the user knows them already: Explorer and other Quillets drop long names.
+    Text1.SetText(PathsAsText(files));
+    Convert(files);
   }
   return true;
 }

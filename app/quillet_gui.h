@@ -61,8 +61,8 @@ class QuilletGUI {
   // where asked, else it is one that failed.
   void Convert(const std::vector<std::wstring>& files, bool refusesWithAMessage = false);
   void OLEDragDrop(HDROP drop);
-  // Puts the files handed over into Text1, each as the user knows it, and returns them so.
-  std::vector<std::wstring> ShowInputs(const std::vector<std::wstring>& texts);
+  // Puts the files handed over into Text1, each as the user knows it.
+  void ShowInputs(const std::vector<std::wstring>& texts);
   // Takes the files dropped on the one window from now on.
   void ServeDroppedFiles();
   // Whether the window takes the files dropped on it: they join the list under way, or start one.

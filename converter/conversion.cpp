@@ -19,7 +19,11 @@ Conversion::Conversion(FileWorker& worker, FileSystem& files, Starter start, Con
   outcome_.mp3Path = std::move(mp3Path);
   outcome_.converterName = converter_.name;
   worker_.Queue([files = files_]() -> std::optional<ULONGLONG> {
-    files->reserveError = files->output.Reserve();
+    try {
+      files->reserveError = files->output.Reserve();
+    } catch (const std::exception&) {
+      files->reserveError = ERROR_NOT_ENOUGH_MEMORY;
+    }
     files->reserved = true;
     return std::nullopt;
   });
@@ -62,6 +66,7 @@ std::optional<double> Conversion::Progress() {
 }
 
 void Conversion::LowerPriority() {
+  if (stage_ == Stage::Reserving) priority_ = ProcessPriority::BelowNormal;
   if (stage_ == Stage::Converting) process_->LowerPriority();
 }
 
@@ -109,17 +114,23 @@ void Conversion::Judge() {
 void Conversion::Finish(std::optional<ConverterEnd> judged) {
   stage_ = Stage::Finishing;
   worker_.Queue([files = files_, judged, begun = false]() mutable -> std::optional<ULONGLONG> {
-    if (!begun) {
-      begun = true;
-      if (judged) {
-        files->end = *judged;
-        files->end.outputWritten = files->output.IsWritten();
-        files->complete = IsComplete(files->end);
+    try {
+      if (!begun) {
+        begun = true;
+        if (judged) {
+          files->end = *judged;
+          files->end.outputWritten = files->output.IsWritten();
+          files->complete = IsComplete(files->end);
+        }
+        files->complete ? files->output.Place() : files->output.Discard();
+        return 0;
       }
-      files->complete ? files->output.Place() : files->output.Discard();
-      return 0;
+      if (const std::optional<ULONGLONG> again = files->output.Advance()) return again;
+    } catch (const std::exception&) {
+      // Whatever step was under way leaves each file under a name the user can find; the MP3 counts as
+      // not made.
+      files->complete = false;
     }
-    if (const std::optional<ULONGLONG> again = files->output.Advance()) return again;
     files->done = true;
     return std::nullopt;
   });

@@ -35,7 +35,8 @@ class Conversion {
   // How much of the input the MP3 holds so far, from 0 to 1; none while that is unknown. Reads what
   // the converter wrote since the last look.
   std::optional<double> Progress();
-  // Lets the converter, if it still runs, have less of the processors than the user's own programs.
+  // Lets the converter have less of the processors than the user's own programs: from its start where it
+  // has not started yet, else if it still runs.
   void LowerPriority();
   // Starts ending the converter, if it runs, through the process Quillet holds; one not started yet
   // never starts. What it leaves unfinished is removed on the ticks that follow.
@@ -70,7 +71,7 @@ class Conversion {
   const Starter start_;
   const ConverterProgram converter_;
   const std::wstring inputPath_;
-  const ProcessPriority priority_;
+  ProcessPriority priority_;
   const std::shared_ptr<Files> files_;
   Stage stage_ = Stage::Reserving;
   std::unique_ptr<StartedProcess> process_;  // null until started, and where it could not be

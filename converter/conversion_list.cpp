@@ -1,6 +1,7 @@
 #include "converter/conversion_list.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "converter/output_names.h"
 #include "runtime/rules/path_text.h"
@@ -17,6 +18,7 @@ struct ConversionList::Names {
   ConverterProgram converter;  // written once, before the first file is decided
   std::vector<NamedFile> inputs;
   std::vector<std::wstring> claimed;
+  std::atomic<bool> stopped{false};  // the list starts no other file: what is left undecided stays so
 
   // Whether the file is converted, and to which MP3 path; else what came of it.
   void Decide(FileSystem& files, Decision& decision) {
@@ -95,16 +97,22 @@ void ConversionList::Add(const std::vector<std::wstring>& texts) {
     items_.push_back({decisions.back(), nullptr, {}});
   }
   worker_.Queue([names = names_, &files = files_, decisions]() -> std::optional<ULONGLONG> {
-    for (const std::shared_ptr<Decision>& decision : decisions) {
-      decision->input = ReadInputFile(files, decision->text);
-      const std::wstring& path = decision->input.path;
-      decision->outcome.name = FileNameOf(path.empty() ? decision->text : path);
-      if (!path.empty()) names->inputs.push_back(Named(files, path));
-    }
-    // Once every input of the list is known, so that no MP3 name is one of them.
-    for (const std::shared_ptr<Decision>& decision : decisions) {
-      names->Decide(files, *decision);
-      decision->made = true;
+    try {
+      for (const std::shared_ptr<Decision>& decision : decisions) {
+        if (names->stopped) break;
+        decision->input = ReadInputFile(files, decision->text);
+        const std::wstring& path = decision->input.path;
+        decision->outcome.name = FileNameOf(path.empty() ? decision->text : path);
+        if (!path.empty()) names->inputs.push_back(Named(files, path));
+      }
+      // Once every input of the list is known, so that no MP3 name is one of them.
+      for (const std::shared_ptr<Decision>& decision : decisions) {
+        if (!names->stopped) names->Decide(files, *decision);
+        decision->made = true;
+      }
+    } catch (const std::exception&) {
+      // What is left undecided is no file to convert.
+      for (const std::shared_ptr<Decision>& decision : decisions) decision->made = true;
     }
     return std::nullopt;
   });
@@ -136,6 +144,7 @@ std::optional<double> ConversionList::Progress() {
 }
 
 void ConversionList::Stop() {
+  names_->stopped = true;
   next_ = items_.size();
   for (Item& item : items_) {
     if (item.conversion) item.conversion->Stop();
@@ -157,8 +166,12 @@ void ConversionList::OpenFolder(const std::wstring& folder, std::function<bool(c
   worker_.Queue([opening = opening_, &files = files_, folder, open = std::move(open)]() -> std::optional<ULONGLONG> {
     std::wstring opened = folder;
     std::wstring shellPath;
-    while (!opened.empty() && files.ShellPath(opened, shellPath) != ERROR_SUCCESS) opened = ParentFolder(opened);
-    opening->opened = opened.empty() || !open(shellPath) ? L"" : opened;
+    try {
+      while (!opened.empty() && files.ShellPath(opened, shellPath) != ERROR_SUCCESS) opened = ParentFolder(opened);
+      opening->opened = opened.empty() || !open(shellPath) ? L"" : opened;
+    } catch (const std::exception&) {
+      // Told as a folder that did not open.
+    }
     opening->done = true;
     return std::nullopt;
   });

@@ -6,6 +6,10 @@
 
 namespace {
 
+// How long the worker's going waits for a step under way: far longer than a call on a disk takes, far
+// shorter than one on a share that stalls.
+constexpr DWORD kStepUnderWayWait = 2000;
+
 DWORD Until(ULONGLONG deadline) {
   const ULONGLONG now = GetTickCount64();
   return static_cast<DWORD>(deadline > now ? std::min<ULONGLONG>(deadline - now, INFINITE - 1) : 0);
@@ -48,17 +52,13 @@ FileWorker::FileWorker(std::function<void()> stepDone) : queued_(std::make_share
 }
 
 FileWorker::~FileWorker() {
-  bool working = false;
   {
     const Queued::Held held(*queued_);
     queued_->stopping = true;
     queued_->steps.clear();
-    working = queued_->working;
   }
   WakeAllConditionVariable(&queued_->changed);
-  // A call that waits on a share may take longer than anyone should wait for it: the thread is left to
-  // end on its own.
-  if (!working) WaitForSingleObject(thread_.get(), INFINITE);
+  WaitForSingleObject(thread_.get(), kStepUnderWayWait);
 }
 
 void FileWorker::Queue(Step step) {
@@ -101,7 +101,7 @@ DWORD WINAPI FileWorker::Work(void* held) {
     try {
       again = step();
     } catch (...) {
-      // A step tells its owner of its own failures; one that escapes ends only that step.
+      // Each step tells its owner of its own failures, and lets none escape.
     }
     AcquireSRWLockExclusive(&queued->lock);
     queued->working = false;

@@ -23,7 +23,8 @@ class FileWorker {
   explicit FileWorker(std::function<void()> stepDone = nullptr);
   FileWorker(const FileWorker&) = delete;
   FileWorker& operator=(const FileWorker&) = delete;
-  // The steps not begun are dropped; a call under way finishes on its own, and nothing after it runs.
+  // The steps not begun are dropped. A step under way is waited for a moment; one that waits on a share
+  // for longer is left to finish on its own, and nothing after it runs.
   ~FileWorker();
 
   // Runs the step after those queued before it, and again whenever it asks to.

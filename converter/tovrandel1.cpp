@@ -22,9 +22,16 @@ constexpr ULONGLONG kEndOfSessionWait = 5000;
 
 Tovrandel1::Tovrandel1(Timer& windowTimer, OutsideWorld& world) : Timer1(windowTimer), world_(world) {}
 
-// Whatever still runs ends with the controller.
+// Whatever still runs ends with the controller. Where no close came first (an unforeseen error), what
+// the converters leave is tidied now, as at the end of the session.
 Tovrandel1::~Tovrandel1() {
-  if (list_) list_->Stop();
+  if (list_ && !Stopping()) {
+    try {
+      list_->FinishNow(GetTickCount64() + kEndOfSessionWait);
+    } catch (const std::exception&) {
+      list_->Stop();
+    }
+  }
   KillProcessByName(kConverterImageName);
 }
 

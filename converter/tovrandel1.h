@@ -21,6 +21,8 @@ class Tovrandel1 {
   Tovrandel1(Timer& windowTimer, OutsideWorld& world);
   Tovrandel1(const Tovrandel1&) = delete;
   Tovrandel1& operator=(const Tovrandel1&) = delete;
+  // Ends every converter still running; where no close came first, also tidies what they leave, within
+  // the end of the session's deadline.
   ~Tovrandel1();
 
   // Starts the command line hidden, then enables the timer with a 500 ms period. A command that

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/rules/path_text.h"
 #include "runtime/runtime_error.h"
 
 namespace {
@@ -123,10 +124,13 @@ StartedChild StartChild(const std::wstring& program, const std::wstring& command
   // Suspended until it is in the job, so that nothing it starts can escape the job.
   const DWORD flags = CREATE_SUSPENDED | CREATE_DEFAULT_ERROR_MODE | (show == SW_HIDE ? CREATE_NO_WINDOW : 0) |
                       (attributes.get() ? EXTENDED_STARTUPINFO_PRESENT : 0);
+  // In its own folder, never in Quillet's current one, which may be a share that stalls.
+  const std::wstring folder = program.substr(0, FileNameStart(program));
   PROCESS_INFORMATION started = {};
   const auto create = [&](DWORD creationFlags) {
     return CreateProcessW(program.c_str(), writableCommandLine.data(), nullptr, nullptr, handles != nullptr,
-                          creationFlags, nullptr, nullptr, &startup.StartupInfo, &started) != FALSE;
+                          creationFlags, nullptr, folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo,
+                          &started) != FALSE;
   };
   // Quillet may itself run in a job ("Run as different user", Remote Desktop, the Task Scheduler,
   // launchers); where that job lets children leave, the child leaves it for Quillet's own.

@@ -32,12 +32,9 @@ std::wstring SidText(PSID sid) {
 class AccessForTheUser {
  public:
   AccessForTheUser() {
-    const std::vector<BYTE> user = TokenFact(TokenUser);
-    const std::vector<BYTE> label = TokenFact(TokenIntegrityLevel);
-    if (user.empty() || label.empty()) return;
-    const std::wstring sddl =
-        ComAccessSddl(SidText(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid),
-                      SidText(reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid));
+    const ProcessIdentity own = OwnIdentity();
+    if (own.user.empty() || own.integrityLevel.empty()) return;
+    const std::wstring sddl = ComAccessSddl(own.user, own.integrityLevel);
     UniqueLocalMemory relative;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
                                                               reinterpret_cast<PSECURITY_DESCRIPTOR*>(relative.put()),
@@ -62,8 +59,8 @@ class AccessForTheUser {
 };
 
 // Before any object of the process is handed out, on whichever thread enters COM first: COM takes the
-// security only once.
-void SecureOnce() {
+// security only once. Whether it took it.
+bool SecureOnce() {
   static const bool secured = [] {
     static const AccessForTheUser access;
     return access.get() &&
@@ -71,10 +68,18 @@ void SecureOnce() {
                access.get(), -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
                EOAC_NONE, nullptr));
   }();
-  static_cast<void>(secured);
+  return secured;
 }
 
 }  // namespace
+
+ProcessIdentity OwnIdentity() {
+  const std::vector<BYTE> user = TokenFact(TokenUser);
+  const std::vector<BYTE> label = TokenFact(TokenIntegrityLevel);
+  if (user.empty() || label.empty()) return {};
+  return {SidText(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid),
+          SidText(reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid)};
+}
 
 ThreadApartment::ThreadApartment()
     : leave_(LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")),
@@ -88,3 +93,8 @@ ThreadApartment::~ThreadApartment() {
 }
 
 void EnterShellApartment() { static const ThreadApartment apartment; }
+
+bool SecureComForTheUser() {
+  EnterShellApartment();
+  return SecureOnce();
+}

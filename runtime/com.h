@@ -1,6 +1,8 @@
 #pragma once
 #include <objbase.h>
 
+#include <string>
+
 // COM as Quillet uses it: apartments, and who may call the process's objects. ole32 loads on first use.
 
 // A single-threaded apartment for the calling thread while this lives, entered and left in balance
@@ -24,3 +26,13 @@ class ThreadApartment {
 // level or above may call the process's COM objects (the one window's class, and the files a Quillet
 // hands over), whatever COM's defaults are.
 void EnterShellApartment();
+
+// Enters it, and says whether COM took that security: nothing is served or handed out where it did not.
+bool SecureComForTheUser();
+
+// Who this process is, as SIDs in text: its user, and its integrity level.
+struct ProcessIdentity {
+  std::wstring user;
+  std::wstring integrityLevel;
+};
+ProcessIdentity OwnIdentity();

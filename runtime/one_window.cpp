@@ -6,19 +6,22 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "runtime/com.h"
+#include "runtime/handles.h"
 #include "runtime/later_loaded.h"
 #include "runtime/quillet_class.h"
 #include "runtime/windows_shell.h"
 
 namespace {
 
-// How long a Quillet tries again a window that answers that it is closing: longer than a closing window
-// takes to stop its converters and tidy their files, so that the files reach the window after it.
-constexpr ULONGLONG kClosingPatience = 20000;
-// How long a Quillet waits for the one window's answer in all; then it shows a window of its own.
+// How long a Quillet tries again while another that holds the election's part is starting its window,
+// or closing it: longer than a closing window takes to stop its converters and tidy their files (ten
+// seconds), so that the files reach the window after it.
+constexpr ULONGLONG kStartingPatience = 20000;
+// How long a Quillet waits for one answer of the one window; then it shows a window of its own.
 constexpr auto kAnswerPatience = std::chrono::seconds(30);
 
 struct Release {
@@ -180,9 +183,10 @@ class OneWindowClass::DropTarget : public Counted<DropTarget, IDropTarget, IClas
     if (!data) return E_INVALIDARG;
     try {
       const std::vector<std::wstring> files = DroppedFilesOf(data);
-      // The window may close while it takes them, and retire this.
+      // Reading them runs the window's messages: it may have begun to close meanwhile, or close as it
+      // takes them, and retire this.
       const Take take = take_;
-      return take(files) ? S_OK : CO_E_SERVER_STOPPING;
+      return take && take(files) ? S_OK : CO_E_SERVER_STOPPING;
     } catch (...) {
       return E_UNEXPECTED;
     }
@@ -227,34 +231,58 @@ HRESULT DropOnQuilletClass(const std::vector<std::wstring>& files, bool& read) {
   return result;
 }
 
-bool HandToTheOneWindow(const std::vector<std::wstring>& files) {
-  // The process's COM security is set before anything goes out.
-  EnterShellApartment();
-  // On a thread of its own, in the process's multithreaded apartment: an answer that never comes holds
-  // up this Quillet no longer than its patience.
-  std::packaged_task<bool()> handing([files] {
+bool OneWindowElection::Won() {
+  if (won_) return true;
+  if (!mutex_) {
+    const ProcessIdentity own = OwnIdentity();
+    mutex_.reset(CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str()));
+  }
+  // Held by this thread until Quillet ends; one that ended without letting go leaves it abandoned.
+  const DWORD wait = mutex_ ? WaitForSingleObject(mutex_.get(), 0) : WAIT_FAILED;
+  won_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  return won_;
+}
+
+namespace {
+
+// Drops the files on Quillet's class once: whether a window took them; none where no answer came in time.
+std::optional<bool> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& files) {
+  // In the process's multithreaded apartment: an answer that never comes holds up this Quillet no
+  // longer than its patience.
+  std::packaged_task<bool()> dropping([files] {
     static const auto enter = LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
     static const auto leave = LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
     if (FAILED(enter(nullptr, COINIT_MULTITHREADED))) return false;
-    const ULONGLONG closingBy = GetTickCount64() + kClosingPatience;
     bool read = false;
-    HRESULT result = DropOnQuilletClass(files, read);
-    // A window that is closing has given up the class: the next try reaches the one after it.
-    for (; result == CO_E_SERVER_STOPPING && GetTickCount64() < closingBy; result = DropOnQuilletClass(files, read)) {
-      Sleep(100);
-    }
+    const HRESULT result = DropOnQuilletClass(files, read);
     leave();
     // Taken only by a window that read the files: one that answers without them has not taken them.
     return SUCCEEDED(result) && read;
   });
-  std::future<bool> taken = handing.get_future();
-  std::thread thread(std::move(handing));
+  std::future<bool> taken = dropping.get_future();
+  std::thread thread(std::move(dropping));
   if (taken.wait_for(kAnswerPatience) != std::future_status::ready) {
     thread.detach();
-    return false;
+    return std::nullopt;
   }
   thread.join();
   return taken.get();
+}
+
+}  // namespace
+
+bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election) {
+  // Nothing goes out where COM would not keep lower processes from reading it.
+  if (!SecureComForTheUser()) return false;
+  const ULONGLONG patienceBy = GetTickCount64() + kStartingPatience;
+  for (;;) {
+    const std::optional<bool> taken = DropOnAThreadOfItsOwn(files);
+    if (!taken || *taken) return taken.value_or(false);
+    // No window took them: where none is starting or closing (the election's part is free), this Quillet
+    // shows it; else it tries again until that one serves the class, or has ended.
+    if (election.Won() || GetTickCount64() >= patienceBy) return false;
+    Sleep(100);
+  }
 }
 
 std::vector<std::wstring> DroppedFilesOf(IDataObject* data) {

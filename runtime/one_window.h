@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/handles.h"
+
 // One window for every start, as Windows intends it. Explorer's "Convert to MP3" names Quillet's COM
 // class (kQuilletClassId) as its drop target, and a Quillet started with files is a client of the same
 // class: COM reaches the Quillet that serves the class for this user at this integrity level, or starts
@@ -38,10 +40,27 @@ class OneWindowClass {
 // or else of its Drop. `read` says whether the one window read the files. The calling thread is in COM.
 HRESULT DropOnQuilletClass(const std::vector<std::wstring>& files, bool& read);
 
+// This Quillet's part in choosing the one window where none serves Quillet's class yet (the class is not
+// registered for COM to start, or the one window has not registered its own yet): the first Quillet of
+// the user at this integrity level to ask holds it until it ends. It keeps Quillets started together
+// with files (a command-line verb starts one for each file selected) from each showing a window, and
+// has one that finds the window closing wait for it to end.
+class OneWindowElection {
+ public:
+  // Whether the part is this Quillet's: it is, where no other holds it, or one ended without letting go.
+  // Ask it on the thread that lives as long as the Quillet.
+  bool Won();
+
+ private:
+  UniqueKernelHandle mutex_;
+  bool won_ = false;
+};
+
 // Hands the files (full paths) to the one window, as a drop on Quillet's class; whether it took them.
-// One that is closing is tried again until another takes its place; none is waited for without end.
-// Call it from the window's thread before there is a window.
-bool HandToTheOneWindow(const std::vector<std::wstring>& files);
+// Where none took them, it tries again while another Quillet holds the election's part (its window is
+// starting, or closing); it waits for no answer without end. Call it from the Quillet's own thread
+// before there is a window.
+bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election);
 
 // The files of a drop: the data object's file list (CF_HDROP), or the paths of its items where it
 // carries only the shell's list of them (as Explorer's may).

@@ -56,8 +56,8 @@ std::unique_ptr<StartedProcess> Win32OutsideWorld::StartHidden(const std::wstrin
 }
 
 void Win32OutsideWorld::ServeFiles(std::function<bool(const std::vector<std::wstring>& files)> take) {
-  EnterShellApartment();
-  oneWindow_.emplace(std::move(take));
+  // Not where COM would let lower processes drop files on the window.
+  if (SecureComForTheUser()) oneWindow_.emplace(std::move(take));
 }
 
 unsigned Win32OutsideWorld::LogicalProcessors() {

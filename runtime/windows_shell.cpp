@@ -127,9 +127,8 @@ DWORD RecycleWithShell(const std::wstring& plainPath, bool& deletedForGood, cons
       }
     }
   }
-  // The older call says nothing of where the file went. Windows keeps a Recycle Bin on fixed drives
-  // only, external hard disks among them.
-  deletedForGood = GetDriveTypeW(PathRoot(plainPath).c_str()) != DRIVE_FIXED;
+  // The older call says nothing of where the file went.
+  deletedForGood = !KeepsARecycleBin(GetDriveTypeW(PathRoot(plainPath).c_str()));
   return RecycleWithOlderCall(plainPath);
 }
 

@@ -81,3 +81,8 @@ unsigned long Win32ErrorOfShellResult(std::int32_t result) {
   }
   return code;
 }
+
+bool KeepsARecycleBin(unsigned driveType) {
+  constexpr unsigned kFixedDrive = 3;  // DRIVE_FIXED
+  return driveType == kFixedDrive;
+}

@@ -12,3 +12,8 @@ unsigned long Win32ErrorOfShellOperation(int result);
 // one of the copy engine's own (COPYENGINE_E_*) about the file. Any other failure stays as it is; a
 // success is 0.
 unsigned long Win32ErrorOfShellResult(std::int32_t result);
+
+// Whether Windows keeps a Recycle Bin on a drive of the type GetDriveType gives: on fixed drives only,
+// external hard disks among them; removable drives, network shares and the rest have none. For when the
+// shell does not say what it did with a file.
+bool KeepsARecycleBin(unsigned driveType);

@@ -35,3 +35,10 @@ TEST(Win32ErrorOfShellResult, UnwrapsWin32ErrorsAndReadsTheCopyEnginesCodesAsWha
   };
   for (const auto& [result, error] : meant) EXPECT_EQ(Win32ErrorOfShellResult(result), error) << std::hex << result;
 }
+
+// Where the shell does not say what it did, a drive without a Recycle Bin is told of: a USB stick and a
+// network share alike.
+TEST(KeepsARecycleBin, OnFixedDrivesOnly) {
+  for (const UINT type : {DRIVE_REMOVABLE, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_RAMDISK}) EXPECT_FALSE(KeepsARecycleBin(type));
+  EXPECT_TRUE(KeepsARecycleBin(DRIVE_FIXED));
+}
