@@ -29,12 +29,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring tail = Command();
   OneWindowElection election;
   if (HandedOver(tail, election)) return 0;
-  election.Won();
   // As long as the process: a worker left to finish a call on a share that stalls may still use it
   // while the program ends.
   Win32OutsideWorld& world = *new Win32OutsideWorld;
   QuilletGUI form(world, tail);
   form.Load();
+  // Once the window is shown, which keeps the start-up short; one started with files has asked already.
+  election.Won();
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (!form.hWnd() || !IsDialogMessageW(form.hWnd(), &message)) {

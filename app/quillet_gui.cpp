@@ -87,14 +87,14 @@ void QuilletGUI::AllowExplorersMessages() {
   world_.AllowMessageFromBelow(form_, taskbarButtonCreated_);
 }
 
-// The window takes files dropped on it by Explorer's verb and other Quillets from the start where COM
+// The window takes files dropped on it by Explorer's verb and other Quillets before it shows where COM
 // started it for a drop, or it was started with files, as the other files of a selection are, so that
 // they join its list; else once it is shown, which keeps the start-up short.
 void QuilletGUI::Load() {
-  const bool servesAtOnce = startedByCom_ || !commandLineTail_.empty();
-  if (servesAtOnce) ServeDroppedFiles();
   RunUntrapped([this] { Form_Load(); });
   if (!form_) return;
+  const bool servesAtOnce = startedByCom_ || !commandLineTail_.empty();
+  if (servesAtOnce) ServeDroppedFiles();
   ShowWindow(form_, SW_SHOW);
   SetFocus(FirstTabStop());
   StartupPieceDone("show");

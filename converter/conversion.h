@@ -45,6 +45,10 @@ class Conversion {
   // converter to end, and from then on the worker takes a busy file for one that failed.
   void Hurry(ULONGLONG deadline);
 
+  // Whether its converter is to run or runs: once it has ended, the worker's last steps on the MP3 take
+  // no processor, and another converter may start.
+  bool TakesAProcessor() const { return stage_ == Stage::Reserving || stage_ == Stage::Converting; }
+
   const FileOutcome& Outcome() const { return outcome_; }
 
  private:

@@ -189,7 +189,12 @@ std::vector<FileOutcome> ConversionList::Outcomes() const {
 }
 
 void ConversionList::StartWhatCan() {
-  while (next_ < items_.size() && Running() < atOnce_ && items_[next_].decision->made) {
+  const auto converting = [this] {
+    return static_cast<size_t>(std::count_if(items_.begin(), items_.end(), [](const Item& item) {
+      return item.conversion && item.conversion->TakesAProcessor();
+    }));
+  };
+  while (next_ < items_.size() && converting() < atOnce_ && items_[next_].decision->made) {
     Item& item = items_[next_++];
     const Decision& decided = *item.decision;
     if (!decided.toConvert) {

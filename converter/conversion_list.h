@@ -82,7 +82,7 @@ class ConversionList {
     std::atomic<bool> done{false};
   };
 
-  // Starts the next files while fewer than `atOnce` convert, in their order, once each is decided.
+  // Starts the next files while fewer than `atOnce` converters run, in their order, once each is decided.
   void StartWhatCan();
   size_t Running() const;
 

@@ -245,44 +245,60 @@ bool OneWindowElection::Won() {
 
 namespace {
 
-// Drops the files on Quillet's class once: whether a window took them; none where no answer came in time.
-std::optional<bool> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& files) {
-  // In the process's multithreaded apartment: an answer that never comes holds up this Quillet no
-  // longer than its patience.
-  std::packaged_task<bool()> dropping([files] {
+// What came of one drop on Quillet's class.
+enum class Dropped { Taken, Refused, NoWindow };
+
+// Whether the answer says that no window was there to take the files: none serves the class, or the
+// one that did has gone (it closed, or ended) since.
+bool NoWindowAnswered(HRESULT result) {
+  for (const HRESULT gone : {REGDB_E_CLASSNOTREG, CO_E_SERVER_STOPPING, CO_E_SERVER_EXEC_FAILURE, RPC_E_DISCONNECTED,
+                             CO_E_OBJNOTCONNECTED, RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE,
+                             HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)}) {
+    if (result == gone) return true;
+  }
+  return false;
+}
+
+// Drops the files on Quillet's class once, on a thread of its own in the process's multithreaded
+// apartment, so that an answer that never comes holds up this Quillet no longer than its patience:
+// none then.
+std::optional<Dropped> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& files) {
+  std::packaged_task<Dropped()> dropping([files] {
     static const auto enter = LaterLoaded<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
     static const auto leave = LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
-    if (FAILED(enter(nullptr, COINIT_MULTITHREADED))) return false;
+    if (FAILED(enter(nullptr, COINIT_MULTITHREADED))) return Dropped::Refused;
     bool read = false;
     const HRESULT result = DropOnQuilletClass(files, read);
     leave();
     // Taken only by a window that read the files: one that answers without them has not taken them.
-    return SUCCEEDED(result) && read;
+    if (SUCCEEDED(result) && read) return Dropped::Taken;
+    return NoWindowAnswered(result) ? Dropped::NoWindow : Dropped::Refused;
   });
-  std::future<bool> taken = dropping.get_future();
+  std::future<Dropped> dropped = dropping.get_future();
   std::thread thread(std::move(dropping));
-  if (taken.wait_for(kAnswerPatience) != std::future_status::ready) {
+  if (dropped.wait_for(kAnswerPatience) != std::future_status::ready) {
     thread.detach();
     return std::nullopt;
   }
   thread.join();
-  return taken.get();
+  return dropped.get();
 }
 
 }  // namespace
 
 bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election) {
-  // Nothing goes out where COM would not keep lower processes from reading it.
-  if (!SecureComForTheUser()) return false;
   const ULONGLONG patienceBy = GetTickCount64() + kStartingPatience;
-  for (;;) {
-    const std::optional<bool> taken = DropOnAThreadOfItsOwn(files);
-    if (!taken || *taken) return taken.value_or(false);
-    // No window took them: where none is starting or closing (the election's part is free), this Quillet
-    // shows it; else it tries again until that one serves the class, or has ended.
-    if (election.Won() || GetTickCount64() >= patienceBy) return false;
+  // Where no other Quillet holds the election's part, no window is there to take the files: this one
+  // shows it. Else that one's window is there, or starting, or closing: it is tried until it, or the
+  // one after it, serves the class, or its Quillet has ended.
+  while (!election.Won()) {
+    // Nothing goes out where COM would not keep lower processes from reading it.
+    if (!SecureComForTheUser()) return false;
+    const std::optional<Dropped> dropped = DropOnAThreadOfItsOwn(files);
+    if (dropped != Dropped::NoWindow || GetTickCount64() >= patienceBy) return dropped == Dropped::Taken;
     Sleep(100);
   }
+  return false;
 }
 
 std::vector<std::wstring> DroppedFilesOf(IDataObject* data) {

@@ -57,9 +57,10 @@ class OneWindowElection {
 };
 
 // Hands the files (full paths) to the one window, as a drop on Quillet's class; whether it took them.
-// Where none took them, it tries again while another Quillet holds the election's part (its window is
-// starting, or closing); it waits for no answer without end. Call it from the Quillet's own thread
-// before there is a window.
+// Where this Quillet wins the election's part, there is no window to take them. Else, where none is
+// there to answer, it tries again while the Quillet that holds the part starts or closes its window; a
+// window that refuses them is not tried again, and no answer is waited for without end. Call it from
+// the Quillet's own thread before there is a window.
 bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election);
 
 // The files of a drop: the data object's file list (CF_HDROP), or the paths of its items where it

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <thread>
 
 #include "runtime/com.h"
@@ -43,97 +42,68 @@ class StandInWindow : public IDropTarget, public IClassFactory {
   size_t drops_ = 0;
 };
 
-// Serves the stand-in as Quillet's class from a thread of the process's multithreaded apartment, as
-// long as this lives.
-class Served {
+// Another Quillet, on a thread of its own while this lives: it serves the window as Quillet's class
+// where there is one, and holds the one window's election, as a Quillet whose window is there, starting
+// or closing does; or, crashed, it has ended without letting go of it.
+class AnotherQuillet {
  public:
-  explicit Served(StandInWindow& window)
-      : thread_([this, &window] {
+  AnotherQuillet(StandInWindow* window, bool crashed)
+      : thread_([this, window, crashed] {
+          const ProcessIdentity own = OwnIdentity();
+          election_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
+          WaitForSingleObject(election_, 0);
           CoInitializeEx(nullptr, COINIT_MULTITHREADED);
           CLSID clsid;
           CLSIDFromString(kQuilletClassId, &clsid);
           DWORD registration = 0;
-          CoRegisterClassObject(clsid, static_cast<IClassFactory*>(&window), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                &registration);
-          SetEvent(serving_);
-          WaitForSingleObject(stop_, INFINITE);
-          CoRevokeClassObject(registration);
+          if (window) {
+            CoRegisterClassObject(clsid, static_cast<IClassFactory*>(window), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                  &registration);
+          }
+          SetEvent(ready_);
+          if (!crashed) WaitForSingleObject(stop_, INFINITE);
+          if (registration) CoRevokeClassObject(registration);
           CoUninitialize();
         }) {
-    WaitForSingleObject(serving_, 10000);
+    WaitForSingleObject(ready_, 10000);
   }
-  ~Served() {
+  ~AnotherQuillet() {
     SetEvent(stop_);
     thread_.join();
-    CloseHandle(serving_);
-    CloseHandle(stop_);
+    for (const HANDLE handle : {election_, ready_, stop_}) CloseHandle(handle);
   }
 
  private:
-  HANDLE serving_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread thread_;
-};
-
-// Holds the one window's election on a thread of its own, as a Quillet whose window is starting or
-// closing does; or, crashed, ended without letting go.
-class ElectionHeld {
- public:
-  explicit ElectionHeld(bool crashed)
-      : thread_([this, crashed] {
-          const ProcessIdentity own = OwnIdentity();
-          mutex_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
-          WaitForSingleObject(mutex_, 0);
-          SetEvent(held_);
-          if (!crashed) WaitForSingleObject(stop_, INFINITE);
-        }) {
-    WaitForSingleObject(held_, 10000);
-  }
-  ~ElectionHeld() {
-    SetEvent(stop_);
-    thread_.join();
-    CloseHandle(mutex_);
-    CloseHandle(held_);
-    CloseHandle(stop_);
-  }
-
- private:
-  HANDLE mutex_ = nullptr;
-  HANDLE held_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE election_ = nullptr;
+  HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::thread thread_;
 };
 
 }  // namespace
 
-// A Quillet counts its files taken only where a window read them and said so; where none does, it
-// shows a window of its own, at once where no other Quillet holds the election's part, even one that
-// crashed. While one holds it (its window is closing, or starting), it tries again until a window takes
-// them.
+// A Quillet counts its files taken only where a window read them and said so; one that refuses them
+// or crashed has it show a window of its own at once. One whose window is closing is tried again until
+// the window after it takes them.
 TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
-  enum class Held { No, ByAnother, ByOneThatCrashed };
   struct Case {
     const char* what;
     std::vector<HRESULT> answers;  // none: no window serves the class
     bool reads;
-    Held held;
     bool taken;
   };
   const std::vector<Case> cases = {
-      {"read and taken", {S_OK}, true, Held::No, true},
-      {"answered without reading them", {S_OK}, false, Held::No, false},
-      {"refused", {E_FAIL}, true, Held::No, false},
-      {"closing, then the window after it", {CO_E_SERVER_STOPPING, S_OK}, true, Held::ByAnother, true},
-      {"no window, and the elected one crashed", {}, false, Held::ByOneThatCrashed, false},
+      {"read and taken", {S_OK}, true, true},
+      {"answered without reading them", {S_OK}, false, false},
+      {"refused", {E_FAIL}, true, false},
+      {"closing, then the window after it", {CO_E_SERVER_STOPPING, S_OK}, true, true},
+      {"no window, the elected Quillet crashed", {}, false, false},
   };
   const std::vector<std::wstring> files = {L"C:\\Videos\\first video.mp4", L"\\\\nas\\music\\b.wav"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StandInWindow window(c.answers, c.reads);
-    std::optional<Served> served;
-    if (!c.answers.empty()) served.emplace(window);
-    std::optional<ElectionHeld> held;
-    if (c.held != Held::No) held.emplace(c.held == Held::ByOneThatCrashed);
+    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty());
     OneWindowElection election;
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(HandToTheOneWindow(files, election), c.taken);
