@@ -70,28 +70,3 @@ DWORD WindowsLikeFileSystem::LongPathAt(const std::wstring& path, std::wstring& 
   if (error == ERROR_SUCCESS) longPath = ExtendedLengthPath(longPath);
   return error;
 }
-
-void WindowsLikeFileSystem::Stall() {
-  const std::lock_guard<std::mutex> lock(lock_);
-  stalled_ = true;
-}
-
-void WindowsLikeFileSystem::LetGo() {
-  {
-    const std::lock_guard<std::mutex> lock(lock_);
-    stalled_ = false;
-  }
-  letGo_.notify_all();
-}
-
-int WindowsLikeFileSystem::Waiting() {
-  const std::lock_guard<std::mutex> lock(lock_);
-  return waiting_;
-}
-
-void WindowsLikeFileSystem::WaitWhileStalled() {
-  std::unique_lock<std::mutex> lock(lock_);
-  ++waiting_;
-  letGo_.wait(lock, [this] { return !stalled_; });
-  --waiting_;
-}

@@ -1,7 +1,6 @@
 #pragma once
-#include <condition_variable>
+#include <atomic>
 #include <functional>
-#include <mutex>
 
 #include "runtime/file_system.h"
 
@@ -20,11 +19,10 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   bool recycleBin = true;  // a USB stick or a network share has none; Wine keeps one for every drive
 
   // From now on every call waits, as on a share that has stopped answering (a NAS waking up, a VPN that
-  // has just dropped), until the test lets them go.
-  void Stall();
-  void LetGo();
-  // How many calls wait.
-  int Waiting();
+  // has just dropped), until the test lets them go; and how many wait.
+  void Stall() { ResetEvent(answering_.get()); }
+  void LetGo() { SetEvent(answering_.get()); }
+  int Waiting() const { return waiting_; }
 
  protected:
   DWORD CreateFileAt(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
@@ -38,10 +36,12 @@ class WindowsLikeFileSystem : public Win32FileSystem {
   DWORD LongPathAt(const std::wstring& path, std::wstring& longPath) override;
 
  private:
-  void WaitWhileStalled();
+  void WaitWhileStalled() {
+    ++waiting_;
+    WaitForSingleObject(answering_.get(), INFINITE);
+    --waiting_;
+  }
 
-  std::mutex lock_;
-  std::condition_variable letGo_;
-  bool stalled_ = false;
-  int waiting_ = 0;
+  const UniqueKernelHandle answering_{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+  std::atomic<int> waiting_{0};
 };
