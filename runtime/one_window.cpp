@@ -39,6 +39,19 @@ const CLSID& QuilletClass() {
   return clsid;
 }
 
+// COM's table of the running objects of this user at this integrity level, and Quillet's name in it:
+// the one of a running instance of a class ("!" and the class id).
+Owned<IRunningObjectTable> RunningObjects() {
+  static const auto table = LaterLoaded<decltype(&GetRunningObjectTable)>(L"ole32.dll", "GetRunningObjectTable");
+  IRunningObjectTable* running = nullptr;
+  return Owned<IRunningObjectTable>(SUCCEEDED(table(0, &running)) ? running : nullptr);
+}
+Owned<IMoniker> QuilletsName() {
+  static const auto itemName = LaterLoaded<decltype(&CreateItemMoniker)>(L"ole32.dll", "CreateItemMoniker");
+  IMoniker* name = nullptr;
+  return Owned<IMoniker>(SUCCEEDED(itemName(L"!", kQuilletClassId, &name)) ? name : nullptr);
+}
+
 // The reference counting of a COM object of Quillet's, which goes with its last reference.
 template <typename Object, typename... Interfaces>
 class Counted : public Interfaces... {
@@ -204,6 +217,7 @@ OneWindowClass::OneWindowClass(Take take) : target_(new DropTarget(std::move(tak
                            REGCLS_MULTIPLEUSE, &registration_))) {
     registration_ = 0;
   }
+  running_.emplace(static_cast<IDropTarget*>(target_));
 }
 
 OneWindowClass::~OneWindowClass() {
@@ -211,18 +225,24 @@ OneWindowClass::~OneWindowClass() {
   static const auto disconnect = LaterLoaded<decltype(&CoDisconnectObject)>(L"ole32.dll", "CoDisconnectObject");
   target_->Retire();
   if (registration_) revoke(registration_);
+  running_.reset();
   disconnect(static_cast<IDropTarget*>(target_), 0);
   target_->Release();
 }
 
-HRESULT DropOnQuilletClass(const std::vector<std::wstring>& files, bool& read) {
-  read = false;
-  static const auto createInstance = LaterLoaded<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
-  IDropTarget* made = nullptr;
-  const HRESULT created = createInstance(QuilletClass(), nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget,
-                                         reinterpret_cast<void**>(&made));
-  if (FAILED(created)) return created;
-  const Owned<IDropTarget> target(made);
+RunningQuilletObject::RunningQuilletObject(IUnknown* object) {
+  const Owned<IRunningObjectTable> table = RunningObjects();
+  const Owned<IMoniker> name = QuilletsName();
+  if (!table || !name || FAILED(table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, object, name.get(), &registration_))) {
+    registration_ = 0;
+  }
+}
+
+RunningQuilletObject::~RunningQuilletObject() {
+  if (const Owned<IRunningObjectTable> table = RunningObjects(); table && registration_) table->Revoke(registration_);
+}
+
+HRESULT DropFiles(IDropTarget* target, const std::vector<std::wstring>& files, bool& read) {
   const Owned<FileList> list(new FileList(files));
   DWORD effect = DROPEFFECT_COPY;
   HRESULT result = target->DragEnter(list.get(), MK_LBUTTON, POINTL{}, &effect);
@@ -251,15 +271,30 @@ enum class Dropped { Taken, Refused, NoWindow };
 // Whether the answer says that no window was there to take the files: none serves the class, or the
 // one that did has gone (it closed, or ended) since.
 bool NoWindowAnswered(HRESULT result) {
-  for (const HRESULT gone : {REGDB_E_CLASSNOTREG, CO_E_SERVER_STOPPING, CO_E_SERVER_EXEC_FAILURE, RPC_E_DISCONNECTED,
-                             CO_E_OBJNOTCONNECTED, RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE,
-                             HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)}) {
+  for (const HRESULT gone : {MK_E_UNAVAILABLE, CO_E_SERVER_STOPPING, RPC_E_DISCONNECTED, CO_E_OBJNOTCONNECTED,
+                             RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)}) {
     if (result == gone) return true;
   }
   return false;
 }
 
-// Drops the files on Quillet's class once, on a thread of its own in the process's multithreaded
+// The one window's drop target, as the table of running objects names it; MK_E_UNAVAILABLE where none is
+// in it. Never one that COM starts for the files: that would be a window beside one that is starting.
+HRESULT RunningWindow(Owned<IDropTarget>& window) {
+  const Owned<IRunningObjectTable> table = RunningObjects();
+  const Owned<IMoniker> name = QuilletsName();
+  if (!table || !name) return E_OUTOFMEMORY;
+  IUnknown* running = nullptr;
+  HRESULT result = table->GetObject(name.get(), &running);
+  if (FAILED(result)) return result;
+  IDropTarget* target = nullptr;
+  result = running->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&target));
+  running->Release();
+  window.reset(target);
+  return result;
+}
+
+// Drops the files on the one window once, on a thread of its own in the process's multithreaded
 // apartment, so that an answer that never comes holds up this Quillet no longer than its patience:
 // none then.
 std::optional<Dropped> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& files) {
@@ -268,7 +303,12 @@ std::optional<Dropped> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& fi
     static const auto leave = LaterLoaded<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
     if (FAILED(enter(nullptr, COINIT_MULTITHREADED))) return Dropped::Refused;
     bool read = false;
-    const HRESULT result = DropOnQuilletClass(files, read);
+    HRESULT result = S_OK;
+    {
+      Owned<IDropTarget> window;
+      result = RunningWindow(window);
+      if (SUCCEEDED(result)) result = DropFiles(window.get(), files, read);
+    }
     leave();
     // Taken only by a window that read the files: one that answers without them has not taken them.
     if (SUCCEEDED(result) && read) return Dropped::Taken;
@@ -290,7 +330,7 @@ bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElectio
   const ULONGLONG patienceBy = GetTickCount64() + kStartingPatience;
   // Where no other Quillet holds the election's part, no window is there to take the files: this one
   // shows it. Else that one's window is there, or starting, or closing: it is tried until it, or the
-  // one after it, serves the class, or its Quillet has ended.
+  // one after it, is running, or its Quillet has ended.
   while (!election.Won()) {
     // Nothing goes out where COM would not keep lower processes from reading it.
     if (!SecureComForTheUser()) return false;

@@ -1,33 +1,31 @@
 #include "runtime/one_window.h"
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
 #include <thread>
 
 #include "runtime/com.h"
-#include "runtime/quillet_class.h"
+#include "runtime/rules/com_access.h"
 
 namespace {
 
 // A stand-in for whoever serves Quillet's class (Wine gives every process one user and one integrity
 // level): it answers the drops in turn as told, reading the files or not.
-class StandInWindow : public IDropTarget, public IClassFactory {
+class StandInWindow : public IDropTarget {
  public:
   StandInWindow(std::vector<HRESULT> answers, bool reads) : answers_(std::move(answers)), reads_(reads) {}
   std::vector<std::wstring> read;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    *object = iid == IID_IClassFactory                         ? static_cast<void*>(static_cast<IClassFactory*>(this))
-              : iid == IID_IUnknown || iid == IID_IDropTarget ? static_cast<IDropTarget*>(this)
-                                                              : nullptr;
+    *object = iid == IID_IUnknown || iid == IID_IDropTarget ? this : nullptr;
     return *object ? S_OK : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** object) override {
-    return QueryInterface(iid, object);
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
@@ -42,27 +40,24 @@ class StandInWindow : public IDropTarget, public IClassFactory {
   size_t drops_ = 0;
 };
 
-// Another Quillet, on a thread of its own while this lives: it serves the window as Quillet's class
-// where there is one, and holds the one window's election, as a Quillet whose window is there, starting
-// or closing does; or, crashed, it has ended without letting go of it.
+// Another Quillet, on a thread of its own while this lives: it holds the one window's election, as a
+// Quillet whose window is there, starting or closing does, and has the window running from the start
+// or a moment later; or, crashed, it has ended without letting go of the election.
 class AnotherQuillet {
  public:
-  AnotherQuillet(StandInWindow* window, bool crashed)
-      : thread_([this, window, crashed] {
+  AnotherQuillet(StandInWindow* window, bool crashed, DWORD startsFor)
+      : thread_([this, window, crashed, startsFor] {
           const ProcessIdentity own = OwnIdentity();
           election_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
           WaitForSingleObject(election_, 0);
           CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-          CLSID clsid;
-          CLSIDFromString(kQuilletClassId, &clsid);
-          DWORD registration = 0;
-          if (window) {
-            CoRegisterClassObject(clsid, static_cast<IClassFactory*>(window), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                  &registration);
-          }
           SetEvent(ready_);
-          if (!crashed) WaitForSingleObject(stop_, INFINITE);
-          if (registration) CoRevokeClassObject(registration);
+          Sleep(startsFor);
+          {
+            std::optional<RunningQuilletObject> running;
+            if (window) running.emplace(window);
+            if (!crashed) WaitForSingleObject(stop_, INFINITE);
+          }
           CoUninitialize();
         }) {
     WaitForSingleObject(ready_, 10000);
@@ -88,26 +83,56 @@ class AnotherQuillet {
 TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
   struct Case {
     const char* what;
-    std::vector<HRESULT> answers;  // none: no window serves the class
+    std::vector<HRESULT> answers;  // none: no window runs
     bool reads;
     bool taken;
+    DWORD startsFor = 0;
   };
   const std::vector<Case> cases = {
       {"read and taken", {S_OK}, true, true},
       {"answered without reading them", {S_OK}, false, false},
       {"refused", {E_FAIL}, true, false},
       {"closing, then the window after it", {CO_E_SERVER_STOPPING, S_OK}, true, true},
+      {"starting", {S_OK}, true, true, 500},
       {"no window, the elected Quillet crashed", {}, false, false},
   };
   const std::vector<std::wstring> files = {L"C:\\Videos\\first video.mp4", L"\\\\nas\\music\\b.wav"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StandInWindow window(c.answers, c.reads);
-    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty());
+    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty(), c.startsFor);
     OneWindowElection election;
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(HandToTheOneWindow(files, election), c.taken);
     EXPECT_LT(GetTickCount64() - start, 5000u);
     EXPECT_EQ(window.read, c.reads ? files : std::vector<std::wstring>{});
   }
+}
+
+// Windows reads Quillet's COM security as calls from this computer by the user alone, and none from a
+// process below the given integrity level: COM's calls are execute rights, so no-execute-up refuses them.
+TEST(ComAccessSddl, LetsOnlyTheUserCallAndNoneFromBelow) {
+  const std::wstring user = L"S-1-5-21-1004336348-1177238915-682003330-1001", medium = L"S-1-16-8192";
+  UniqueLocalMemory descriptor;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      ComAccessSddl(user, medium).c_str(), SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.put()),
+      nullptr));
+  // The one entry of a list: its kind, rights and SID (a mandatory label's is laid out as an allowing one).
+  const auto onlyEntry = [](PACL list) -> std::tuple<int, ACCESS_MASK, std::wstring> {
+    ACCESS_ALLOWED_ACE* entry = nullptr;
+    UniqueLocalMemory sid;
+    if (!list || list->AceCount != 1 || !GetAce(list, 0, reinterpret_cast<void**>(&entry)) ||
+        !ConvertSidToStringSidW(&entry->SidStart, reinterpret_cast<wchar_t**>(sid.put()))) {
+      return {};
+    }
+    return {entry->Header.AceType, entry->Mask, static_cast<const wchar_t*>(sid.get())};
+  };
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL calls = nullptr, label = nullptr;
+  GetSecurityDescriptorDacl(descriptor.get(), &present, &calls, &defaulted);
+  GetSecurityDescriptorSacl(descriptor.get(), &present, &label, &defaulted);
+  EXPECT_EQ(onlyEntry(calls),
+            std::make_tuple(ACCESS_ALLOWED_ACE_TYPE, COM_RIGHTS_EXECUTE | COM_RIGHTS_EXECUTE_LOCAL, user));
+  EXPECT_EQ(onlyEntry(label),
+            std::make_tuple(SYSTEM_MANDATORY_LABEL_ACE_TYPE, SYSTEM_MANDATORY_LABEL_NO_EXECUTE_UP, medium));
 }

@@ -35,6 +35,7 @@
 #include "runtime/form_builder.h"
 #include "runtime/handles.h"
 #include "runtime/one_window.h"
+#include "runtime/quillet_class.h"
 #include "tests/tools/resource_counts.h"
 
 namespace {
@@ -362,8 +363,16 @@ int Close(DWORD seconds, bool endingSession) {
 // One activation of Quillet's class and one drop of the whole selection, as Explorer's verb makes them.
 int DropAsExplorerDoes(const std::vector<std::wstring>& files) {
   if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 2;
+  CLSID quillet;
+  CLSIDFromString(kQuilletClassId, &quillet);
+  IDropTarget* target = nullptr;
   bool read = false;
-  const HRESULT answer = DropOnQuilletClass(files, read);
+  HRESULT answer = CoCreateInstance(quillet, nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget,
+                                    reinterpret_cast<void**>(&target));
+  if (SUCCEEDED(answer)) {
+    answer = DropFiles(target, files, read);
+    target->Release();
+  }
   CoUninitialize();
   wchar_t text[16];
   std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(answer));
