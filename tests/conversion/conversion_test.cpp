@@ -46,7 +46,7 @@ class ConversionTest : public testing::Test {
     const std::wstring video = input.empty() ? folder / L"clip.avi" : input;
     const auto none = [](const std::wstring&) { return false; };
     conversion = std::make_unique<Conversion>(worker, world.files, Starter(), converter, video, GetMp3FileName(video),
-                                              OutputFile::ListFiles{none, none, [](const std::wstring&) {}},
+                                              OutputFile::ListFiles{none, isInput, [](const std::wstring&) {}},
                                               ProcessPriority::Normal);
     const size_t started = world.starts.size();
     for (int tick = 0; tick < 500 && world.starts.size() == started && !conversion->Advance(); ++tick) Sleep(2);
@@ -80,6 +80,7 @@ class ConversionTest : public testing::Test {
   FakeWorld world;
   TempFolder folder;
   FileWorker worker;
+  std::function<bool(const std::wstring& path)> isInput = [](const std::wstring&) { return false; };
   std::unique_ptr<Conversion> conversion;
 };
 
@@ -111,7 +112,7 @@ TEST_F(ConversionTest, StartsTheConverterBesideTheProgramWritingAnUnfinishedMp3B
 // reach a long path on a drive without 8.3 names), it stays beside, and the user is told. Where the
 // new one cannot take the name, the earlier one keeps it, and the new one takes a free numbered name.
 TEST_F(ConversionTest, ACompleteMp3TakesItsNameOrAFreeOneBesideIt) {
-  enum class Held { Nothing, NewForAMoment, NewByEveryBusyCode, EarlierThroughout, NameRefused };
+  enum class Held { Nothing, NewForAMoment, NewByEveryBusyCode, EarlierThroughout, NameRefused, EveryNameRefused };
   struct Case {
     const char* what;
     bool deep;  // in a folder whose path is longer than Windows' plain form takes
@@ -151,6 +152,10 @@ TEST_F(ConversionTest, ACompleteMp3TakesItsNameOrAFreeOneBesideIt) {
         {L"clip.mp3", earlier}},
        L"", WithInserts(texts::kNotReplaced, {L"clip.mp3", Trimmed(SystemMessage(ERROR_WRITE_PROTECT), L". "),
                                               L"clip (3).mp3"})},
+      {"its name an input of the list, and no other name to take", false, {{L"clip.mp3", earlier}},
+       Held::EveryNameRefused, true, true, ended, {{L"clip.mp3", earlier}}, L"",
+       WithInserts(texts::kNotReplaced,
+                   {L"clip.mp3", Trimmed(SystemMessage(ERROR_WRITE_PROTECT), L". "), L"clip.mp3.part"})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -159,13 +164,15 @@ TEST_F(ConversionTest, ACompleteMp3TakesItsNameOrAFreeOneBesideIt) {
     const std::wstring mp3 = videos + L"\\clip.mp3";
     world.files.shortNames = c.shortNames;
     world.files.recycleBin = c.recycleBin;
+    isInput = [held = c.held, mp3](const std::wstring& path) { return held == Held::EveryNameRefused && path == mp3; };
     for (const auto& [name, bytes] : c.before) WriteFileBytes(L"\\\\?\\" + videos + L"\\" + name, bytes);
     Start(videos + L"\\clip.avi");
     world.ConverterEnds(0, true, c.said);
     const std::wstring unfinished = PlainPath(world.ConverterOutput());
     std::vector<DWORD> busyAnswers = {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED};
     world.files.beforeMove = [&](const std::wstring& from, const std::wstring& to) -> DWORD {
-      if (c.held == Held::NameRefused && from == unfinished && to == mp3) return ERROR_WRITE_PROTECT;
+      const bool refused = c.held == Held::EveryNameRefused || (c.held == Held::NameRefused && to == mp3);
+      if (refused && from == unfinished) return ERROR_WRITE_PROTECT;
       if (c.held != Held::NewByEveryBusyCode || from != unfinished || busyAnswers.empty()) return 0;
       const DWORD answer = busyAnswers.front();
       busyAnswers.erase(busyAnswers.begin());
@@ -189,7 +196,8 @@ TEST_F(ConversionTest, ACompleteMp3TakesItsNameOrAFreeOneBesideIt) {
     EXPECT_EQ(Failure(outcome), c.failure);
     EXPECT_EQ(NoteOn(outcome), c.note);
     EXPECT_EQ(Mp3sIn(videos), c.after);
-    EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(world.ConverterOutput().c_str()) == INVALID_FILE_ATTRIBUTES,
+              c.held != Held::EveryNameRefused);
   }
 }
 
