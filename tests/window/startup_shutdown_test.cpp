@@ -228,8 +228,8 @@ TEST_F(ShutdownTest, ClosingWhenIdleEndsTheSameWay) {
 }
 
 // No tick follows the end of the session, also where it comes in the middle of one: before the window
-// has answered, the converter still running is stopped and its file removed, and the MP3 another
-// finished is in its place.
+// has answered, the converter still running is stopped and its file removed, and the MP3 of one that
+// ended since the last tick is in its place.
 TEST_F(ShutdownTest, WindowsEndingTheSessionIsNeverRefusedAndTidiesBeforeItAnswers) {
   Load();
   form->Text1.SetText(L"\"" + (folder / L"a.avi") + L"\" \"" + (folder / L"b.avi") + L"\"");
@@ -238,11 +238,11 @@ TEST_F(ShutdownTest, WindowsEndingTheSessionIsNeverRefusedAndTidiesBeforeItAnswe
   const std::wstring unfinished = HoldingItsFile(1);
   // As on Windows, it ends some time after it is told to.
   world.Process(1).endsWhenWaitedFor = true;
-  world.ConverterEnds(0, true, L"", 0);
   const HWND window = form->hWnd();
   bool ended = false;
   world.duringTaskbar = [&] {
     if (std::exchange(ended, true)) return;
+    world.ConverterEnds(0, true, L"", 0);
     EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(world.Process(1).terminated);
