@@ -156,9 +156,10 @@ void ConversionList::FinishNow(ULONGLONG deadline) {
   for (Item& item : items_) {
     if (item.conversion) item.conversion->Hurry(deadline);
   }
-  // Each round moves every conversion one stage on: a converter noticed ended, its file's last steps
-  // made on the worker, its outcome taken.
-  for (int round = 0; round < 3 && !Advance(); ++round) worker_.WaitUntilDone(deadline);
+  // Each round moves every conversion on by a stage (a file reserved, a converter noticed ended, its
+  // file's last steps made on the worker, its outcome taken) until all have ended or the time is up.
+  while (!Advance() && worker_.WaitUntilDone(deadline) && GetTickCount64() < deadline) {
+  }
 }
 
 void ConversionList::OpenFolder(const std::wstring& folder, std::function<bool(const std::wstring& shellPath)> open) {
