@@ -100,7 +100,9 @@ namespace {
 class StandInFileOperation : public IFileOperation {
  public:
   bool recycleBin = true;
-  HRESULT performed = S_OK;  // PerformOperations' answer: one that failed says nothing of the file
+  // PerformOperations' answer: one that failed says nothing of the file, nor does S_FALSE, which stands
+  // for an operation aborted before the file that Windows still answers with success.
+  HRESULT performed = S_OK;
   HRESULT deleted = S_OK;
 
   HRESULT STDMETHODCALLTYPE SetOperationFlags(DWORD flags) override {
@@ -122,7 +124,7 @@ class StandInFileOperation : public IFileOperation {
   }
   HRESULT STDMETHODCALLTYPE PerformOperations() override {
     const bool recycled = SUCCEEDED(deleted) && recycleBin && (flags_ & FOF_ALLOWUNDO);
-    if (FAILED(performed) || !sink_) return performed;
+    if (performed != S_OK || !sink_) return performed;
     return sink_->PostDeleteItem(TSF_NORMAL, item_, deleted, recycled ? item_ : nullptr);
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
@@ -178,6 +180,7 @@ TEST(RecycleWithShell, SaysDeletedForGoodWhereTheShellPutNothingInTheRecycleBin)
        ERROR_SHARING_VIOLATION, false, false},
       {"cancelled before the file", Operation::StandIn, true, COPYENGINE_E_USER_CANCELLED, S_OK, ERROR_CANCELLED, false,
        false},
+      {"aborted before the file, yet a success", Operation::StandIn, true, S_FALSE, S_OK, ERROR_CANCELLED, false, false},
       {"the shell's own file operation", Operation::Shells, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
       {"no file operation", Operation::None, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
   };
