@@ -125,11 +125,13 @@ class Install(QuilletTestCase):
                                                     "Quillet.ico")), "no icon for Apps & features")
         class_key = CLASS.format(quillet_class_id())
         # A DropTarget verb: Explorer creates the class once for the whole selection. A command line left
-        # beside it would be offered for at most 100 files and started once per file.
+        # beside it would be offered for at most 100 files and started once per file; as a "Document" verb
+        # it would be offered for at most 15.
         found = {extension: (subkeys(VERB.format(extension)),
-                             registry_text(VERB.format(extension) + r"\DropTarget", "CLSID"))
+                             registry_text(VERB.format(extension) + r"\DropTarget", "CLSID"),
+                             registry_text(VERB.format(extension), "MultiSelectModel"))
                  for extension in VERB_EXTENSIONS}
-        self.assertEqual(found, dict.fromkeys(VERB_EXTENSIONS, (["DropTarget"], quillet_class_id())))
+        self.assertEqual(found, dict.fromkeys(VERB_EXTENSIONS, (["DropTarget"], quillet_class_id(), "Player")))
         self.assertEqual(registry_text(VERB.format("mp4")), "Convert to MP3")
         server = registry_text(class_key + r"\LocalServer32")
         self.assertEqual((registry_text(class_key), server and server.lower()), ("Quillet", f'"{program_path}"'.lower()))

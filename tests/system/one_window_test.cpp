@@ -109,6 +109,19 @@ TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
   }
 }
 
+// The window's thread serves the one window's class from a single-threaded apartment: the drops come
+// through its messages, on that thread, never on one of COM's beside it.
+TEST(ThreadApartment, IsSingleThreadedSoThatDropsComeThroughTheWindowsMessages) {
+  std::thread([] {
+    const ThreadApartment apartment;
+    APTTYPE type = APTTYPE_MTA;
+    APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+    EXPECT_TRUE(apartment.Entered());
+    EXPECT_EQ(CoGetApartmentType(&type, &qualifier), S_OK);
+    EXPECT_TRUE(type == APTTYPE_STA || type == APTTYPE_MAINSTA) << type;
+  }).join();
+}
+
 // Windows reads Quillet's COM security as calls from this computer by the user alone, and none from a
 // process below the given integrity level: COM's calls are execute rights, so no-execute-up refuses them.
 TEST(ComAccessSddl, LetsOnlyTheUserCallAndNoneFromBelow) {
