@@ -100,9 +100,8 @@ namespace {
 class StandInFileOperation : public IFileOperation {
  public:
   bool recycleBin = true;
-  // PerformOperations' answer: one that failed says nothing of the file, nor does S_FALSE, which stands
-  // for an operation aborted before the file that Windows still answers with success.
-  HRESULT performed = S_OK;
+  HRESULT performed = S_OK;  // PerformOperations' answer: one that failed says nothing of the file
+  bool reports = true;       // false: aborted before the file, which Windows may still answer with success
   HRESULT deleted = S_OK;
 
   HRESULT STDMETHODCALLTYPE SetOperationFlags(DWORD flags) override {
@@ -124,7 +123,7 @@ class StandInFileOperation : public IFileOperation {
   }
   HRESULT STDMETHODCALLTYPE PerformOperations() override {
     const bool recycled = SUCCEEDED(deleted) && recycleBin && (flags_ & FOF_ALLOWUNDO);
-    if (performed != S_OK || !sink_) return performed;
+    if (FAILED(performed) || !sink_ || !reports) return performed;
     return sink_->PostDeleteItem(TSF_NORMAL, item_, deleted, recycled ? item_ : nullptr);
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
@@ -172,6 +171,7 @@ TEST(RecycleWithShell, SaysDeletedForGoodWhereTheShellPutNothingInTheRecycleBin)
     HRESULT performed, deleted;
     DWORD error;
     bool deletedForGood, gone;
+    bool reports = true;
   };
   const Case cases[] = {
       {"a drive with a Recycle Bin", Operation::StandIn, true, S_OK, S_OK, ERROR_SUCCESS, false, false},
@@ -180,7 +180,8 @@ TEST(RecycleWithShell, SaysDeletedForGoodWhereTheShellPutNothingInTheRecycleBin)
        ERROR_SHARING_VIOLATION, false, false},
       {"cancelled before the file", Operation::StandIn, true, COPYENGINE_E_USER_CANCELLED, S_OK, ERROR_CANCELLED, false,
        false},
-      {"aborted before the file, yet a success", Operation::StandIn, true, S_FALSE, S_OK, ERROR_CANCELLED, false, false},
+      {"aborted before the file, yet a success", Operation::StandIn, true, S_OK, S_OK, ERROR_CANCELLED, false, false,
+       false},
       {"the shell's own file operation", Operation::Shells, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
       {"no file operation", Operation::None, true, S_OK, S_OK, ERROR_SUCCESS, false, true},
   };
@@ -191,6 +192,7 @@ TEST(RecycleWithShell, SaysDeletedForGoodWhereTheShellPutNothingInTheRecycleBin)
     standIn.recycleBin = c.recycleBin;
     standIn.performed = c.performed;
     standIn.deleted = c.deleted;
+    standIn.reports = c.reports;
     bool deletedForGood = !c.deletedForGood;
     const auto make = [&]() -> IFileOperation* {
       if (c.operation == Operation::Shells) return ShellFileOperation();
