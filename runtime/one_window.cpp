@@ -39,8 +39,9 @@ const CLSID& QuilletClass() {
   return clsid;
 }
 
-// COM's table of the running objects of this user at this integrity level, and Quillet's name in it:
-// the one of a running instance of a class ("!" and the class id).
+// COM's table of the running objects of this user at this integrity level (Windows partitions it by the
+// user's token and then by integrity level), and Quillet's name in it: the one of a running instance of
+// a class ("!" and the class id).
 Owned<IRunningObjectTable> RunningObjects() {
   static const auto table = LaterLoaded<decltype(&GetRunningObjectTable)>(L"ole32.dll", "GetRunningObjectTable");
   IRunningObjectTable* running = nullptr;
@@ -265,14 +266,15 @@ bool OneWindowElection::Won() {
 
 namespace {
 
-// What came of one drop on Quillet's class.
+// What came of one drop on the one window.
 enum class Dropped { Taken, Refused, NoWindow };
 
-// Whether the answer says that no window was there to take the files: none serves the class, or the
-// one that did has gone (it closed, or ended) since.
+// Whether the answer says that no window was there to take the files: none is in the table of running
+// objects, or the one that was has gone (it closed, or ended, also in the middle of the call) since.
 bool NoWindowAnswered(HRESULT result) {
   for (const HRESULT gone : {MK_E_UNAVAILABLE, CO_E_SERVER_STOPPING, RPC_E_DISCONNECTED, CO_E_OBJNOTCONNECTED,
-                             RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)}) {
+                             RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
+                             HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), HRESULT_FROM_WIN32(OR_INVALID_OXID)}) {
     if (result == gone) return true;
   }
   return false;
@@ -286,7 +288,8 @@ HRESULT RunningWindow(Owned<IDropTarget>& window) {
   if (!table || !name) return E_OUTOFMEMORY;
   IUnknown* running = nullptr;
   HRESULT result = table->GetObject(name.get(), &running);
-  if (FAILED(result)) return result;
+  // S_FALSE: the entry named an object that no longer runs.
+  if (result != S_OK || !running) return FAILED(result) ? result : MK_E_UNAVAILABLE;
   IDropTarget* target = nullptr;
   result = running->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&target));
   running->Release();
@@ -328,17 +331,18 @@ std::optional<Dropped> DropOnAThreadOfItsOwn(const std::vector<std::wstring>& fi
 
 bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election) {
   const ULONGLONG patienceBy = GetTickCount64() + kStartingPatience;
-  // Where no other Quillet holds the election's part, no window is there to take the files: this one
-  // shows it. Else that one's window is there, or starting, or closing: it is tried until it, or the
-  // one after it, is running, or its Quillet has ended.
-  while (!election.Won()) {
+  // Where another Quillet holds the election's part, its window is there, or starting, or closing: it is
+  // tried until it, or the one after it, is running, or that Quillet has ended. Where none does, a window
+  // may still run without it (one that COM started for Explorer's verb while another held the part): it
+  // is tried once.
+  for (;;) {
+    const bool won = election.Won();
     // Nothing goes out where COM would not keep lower processes from reading it.
     if (!SecureComForTheUser()) return false;
     const std::optional<Dropped> dropped = DropOnAThreadOfItsOwn(files);
-    if (dropped != Dropped::NoWindow || GetTickCount64() >= patienceBy) return dropped == Dropped::Taken;
+    if (won || dropped != Dropped::NoWindow || GetTickCount64() >= patienceBy) return dropped == Dropped::Taken;
     Sleep(100);
   }
-  return false;
 }
 
 std::vector<std::wstring> DroppedFilesOf(IDataObject* data) {

@@ -71,11 +71,10 @@ class OneWindowElection {
   bool won_ = false;
 };
 
-// Hands the files (full paths) to the one window, as a drop on it; whether it took them. Where this
-// Quillet wins the election's part, there is no window to take them. Else, where none is there to
-// answer, it tries again while the Quillet that holds the part starts or closes its window; a window
-// that refuses them is not tried again, and no answer is waited for without end. Call it from the
-// Quillet's own thread before there is a window.
+// Hands the files (full paths) to the one window, as a drop on it; whether it took them. Where none is
+// there to answer, it tries again while another Quillet that holds the election's part starts or closes
+// its window; a window that refuses them is not tried again, and no answer is waited for without end.
+// Call it from the Quillet's own thread before there is a window.
 bool HandToTheOneWindow(const std::vector<std::wstring>& files, OneWindowElection& election);
 
 // The files of a drop: the data object's file list (CF_HDROP), or the paths of its items where it

@@ -41,21 +41,28 @@ class StandInWindow : public IDropTarget {
 };
 
 // Another Quillet, on a thread of its own while this lives: it holds the one window's election, as a
-// Quillet whose window is there, starting or closing does, and has the window running from the start
-// or a moment later; or, crashed, it has ended without letting go of the election.
+// Quillet whose window is there, starting or closing does, or, started by COM while a third held it,
+// holds none; and has the window running from the start or a moment later; or, crashed, it has ended
+// without letting go of the election.
 class AnotherQuillet {
  public:
-  AnotherQuillet(StandInWindow* window, bool crashed, DWORD startsFor)
-      : thread_([this, window, crashed, startsFor] {
+  AnotherQuillet(StandInWindow* window, bool crashed, DWORD startsFor, bool elected)
+      : thread_([this, window, crashed, startsFor, elected] {
           const ProcessIdentity own = OwnIdentity();
-          election_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
-          WaitForSingleObject(election_, 0);
+          if (elected) {
+            election_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
+            WaitForSingleObject(election_, 0);
+          }
           CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-          SetEvent(ready_);
-          Sleep(startsFor);
           {
             std::optional<RunningQuilletObject> running;
+            // One still starting has no window yet when this is made.
+            if (startsFor > 0) {
+              SetEvent(ready_);
+              Sleep(startsFor);
+            }
             if (window) running.emplace(window);
+            SetEvent(ready_);
             if (!crashed) WaitForSingleObject(stop_, INFINITE);
           }
           CoUninitialize();
@@ -65,7 +72,9 @@ class AnotherQuillet {
   ~AnotherQuillet() {
     SetEvent(stop_);
     thread_.join();
-    for (const HANDLE handle : {election_, ready_, stop_}) CloseHandle(handle);
+    for (const HANDLE handle : {election_, ready_, stop_}) {
+      if (handle) CloseHandle(handle);
+    }
   }
 
  private:
@@ -87,6 +96,7 @@ TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
     bool reads;
     bool taken;
     DWORD startsFor = 0;
+    bool elected = true;  // the window's Quillet holds the election's part
   };
   const std::vector<Case> cases = {
       {"read and taken", {S_OK}, true, true},
@@ -94,13 +104,14 @@ TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
       {"refused", {E_FAIL}, true, false},
       {"closing, then the window after it", {CO_E_SERVER_STOPPING, S_OK}, true, true},
       {"starting", {S_OK}, true, true, 500},
+      {"started by COM while another held the election", {S_OK}, true, true, 0, false},
       {"no window, the elected Quillet crashed", {}, false, false},
   };
   const std::vector<std::wstring> files = {L"C:\\Videos\\first video.mp4", L"\\\\nas\\music\\b.wav"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StandInWindow window(c.answers, c.reads);
-    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty(), c.startsFor);
+    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty(), c.startsFor, c.elected);
     OneWindowElection election;
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(HandToTheOneWindow(files, election), c.taken);
@@ -122,30 +133,36 @@ TEST(ThreadApartment, IsSingleThreadedSoThatDropsComeThroughTheWindowsMessages) 
   }).join();
 }
 
-// Windows reads Quillet's COM security as calls from this computer by the user alone, and none from a
-// process below the given integrity level: COM's calls are execute rights, so no-execute-up refuses them.
+// Windows reads Quillet's COM security as calls from this computer by the user alone (and the system
+// account, under which COM's own services run), and none from a process below the given integrity level: COM's calls are execute rights, so no-execute-up refuses them.
 TEST(ComAccessSddl, LetsOnlyTheUserCallAndNoneFromBelow) {
   const std::wstring user = L"S-1-5-21-1004336348-1177238915-682003330-1001", medium = L"S-1-16-8192";
   UniqueLocalMemory descriptor;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
       ComAccessSddl(user, medium).c_str(), SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.put()),
       nullptr));
-  // The one entry of a list: its kind, rights and SID (a mandatory label's is laid out as an allowing one).
-  const auto onlyEntry = [](PACL list) -> std::tuple<int, ACCESS_MASK, std::wstring> {
-    ACCESS_ALLOWED_ACE* entry = nullptr;
-    UniqueLocalMemory sid;
-    if (!list || list->AceCount != 1 || !GetAce(list, 0, reinterpret_cast<void**>(&entry)) ||
-        !ConvertSidToStringSidW(&entry->SidStart, reinterpret_cast<wchar_t**>(sid.put()))) {
-      return {};
+  // The entries of a list: each one's kind, rights and SID (a mandatory label's is laid out as an allowing one).
+  using Entry = std::tuple<int, ACCESS_MASK, std::wstring>;
+  const auto entries = [](PACL list) {
+    std::vector<Entry> read;
+    for (DWORD index = 0; list && index < list->AceCount; ++index) {
+      ACCESS_ALLOWED_ACE* entry = nullptr;
+      UniqueLocalMemory sid;
+      if (!GetAce(list, index, reinterpret_cast<void**>(&entry)) ||
+          !ConvertSidToStringSidW(&entry->SidStart, reinterpret_cast<wchar_t**>(sid.put()))) {
+        return std::vector<Entry>{};
+      }
+      read.emplace_back(entry->Header.AceType, entry->Mask, static_cast<const wchar_t*>(sid.get()));
     }
-    return {entry->Header.AceType, entry->Mask, static_cast<const wchar_t*>(sid.get())};
+    return read;
   };
+  constexpr ACCESS_MASK kCalls = COM_RIGHTS_EXECUTE | COM_RIGHTS_EXECUTE_LOCAL;
   BOOL present = FALSE, defaulted = FALSE;
   PACL calls = nullptr, label = nullptr;
   GetSecurityDescriptorDacl(descriptor.get(), &present, &calls, &defaulted);
   GetSecurityDescriptorSacl(descriptor.get(), &present, &label, &defaulted);
-  EXPECT_EQ(onlyEntry(calls),
-            std::make_tuple(ACCESS_ALLOWED_ACE_TYPE, COM_RIGHTS_EXECUTE | COM_RIGHTS_EXECUTE_LOCAL, user));
-  EXPECT_EQ(onlyEntry(label),
-            std::make_tuple(SYSTEM_MANDATORY_LABEL_ACE_TYPE, SYSTEM_MANDATORY_LABEL_NO_EXECUTE_UP, medium));
+  EXPECT_EQ(entries(calls), (std::vector<Entry>{{ACCESS_ALLOWED_ACE_TYPE, kCalls, user},
+                                                {ACCESS_ALLOWED_ACE_TYPE, kCalls, L"S-1-5-18"}}));
+  EXPECT_EQ(entries(label),
+            (std::vector<Entry>{{SYSTEM_MANDATORY_LABEL_ACE_TYPE, SYSTEM_MANDATORY_LABEL_NO_EXECUTE_UP, medium}}));
 }
