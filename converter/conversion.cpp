@@ -81,10 +81,7 @@ void Conversion::Stop() {
 
 void Conversion::Hurry(ULONGLONG deadline) {
   files_->output.WaitNoMore();
-  const ULONGLONG now = GetTickCount64();
-  if (stage_ == Stage::Converting && stopped_) {
-    process_->WaitUntilEnded(static_cast<DWORD>(deadline > now ? deadline - now : 0));
-  }
+  if (stage_ == Stage::Converting && stopped_) process_->WaitUntilEnded(MillisecondsUntil(deadline));
 }
 
 void Conversion::Start() {

@@ -10,12 +10,12 @@ namespace {
 // shorter than one on a share that stalls.
 constexpr DWORD kStepUnderWayWait = 2000;
 
-DWORD Until(ULONGLONG deadline) {
+}  // namespace
+
+DWORD MillisecondsUntil(ULONGLONG deadline) {
   const ULONGLONG now = GetTickCount64();
   return static_cast<DWORD>(deadline > now ? std::min<ULONGLONG>(deadline - now, INFINITE - 1) : 0);
 }
-
-}  // namespace
 
 // What the window's thread and the worker share. Windows' own lock and condition hold no kernel object,
 // so a list leaves none behind however busy its worker was.
@@ -73,8 +73,8 @@ bool FileWorker::WaitUntilDone(ULONGLONG deadline) {
   const Queued::Held held(*queued_);
   for (;;) {
     if (queued_->steps.empty() && !queued_->working) return true;
-    if (Until(deadline) == 0) return false;
-    queued_->Wait(Until(deadline));
+    if (MillisecondsUntil(deadline) == 0) return false;
+    queued_->Wait(MillisecondsUntil(deadline));
   }
 }
 
@@ -90,7 +90,7 @@ DWORD WINAPI FileWorker::Work(void* held) {
     if (due == queued->steps.end()) {
       const auto soonest = std::min_element(queued->steps.begin(), queued->steps.end(),
                                             [](const auto& a, const auto& b) { return a.first < b.first; });
-      queued->Wait(soonest == queued->steps.end() ? INFINITE : Until(soonest->first));
+      queued->Wait(soonest == queued->steps.end() ? INFINITE : MillisecondsUntil(soonest->first));
       continue;
     }
     Step step = std::move(due->second);

@@ -7,6 +7,10 @@
 
 #include "runtime/handles.h"
 
+// The time left until the deadline (a time of GetTickCount64), as a wait: none once it has passed,
+// never INFINITE.
+DWORD MillisecondsUntil(ULONGLONG deadline);
+
 // The calls of a list on files, made one after another on a thread of the list's own, so that a call
 // that waits on a disk or a share (a NAS waking up, a VPN that has just dropped) never holds up the
 // window: Windows greys out a window that has taken no message for 5 s. The window's thread queues the

@@ -250,30 +250,26 @@ TEST_F(ConversionTest, WhatCouldNotBeStartedIsTheConversionsFailure) {
 // process Quillet holds and waited for, since it holds its unfinished MP3 until it has ended, and none is
 // left. However many converters are stuck, no wait asked runs past the deadline.
 TEST_F(ConversionTest, FinishingNowEndsEveryConverterAndLeavesNothingWithinTheDeadline) {
-  struct Case {
-    const char* what;
-    bool stuck;
-    ULONGLONG within;
-  };
-  for (const Case& c : {Case{"converters that end once waited for", false, 5000}, Case{"two stuck ones", true, 300}}) {
-    SCOPED_TRACE(c.what);
+  for (const bool stuck : {false, true}) {
+    SCOPED_TRACE(stuck ? "two stuck converters" : "converters that end once waited for");
+    const ULONGLONG within = stuck ? 300 : 5000;
     world.starts.clear();
     TempFolder videos;
     ConversionList list(world.files, Starter(), Finds(Beside()), 2, {videos / L"a.avi", videos / L"b.avi"});
     ASSERT_FALSE(TickUntil(list, [this] { return world.starts.size() == 2; }));
     for (size_t index = 0; index < 2; ++index) {
       FakeProcessState& converter = world.Process(index);
-      converter.stuck = c.stuck;
+      converter.stuck = stuck;
       converter.endsWhenWaitedFor = true;
       converter.holds = OpenShared(world.ConverterOutput(index), FILE_SHARE_READ | FILE_SHARE_WRITE);
     }
-    const ULONGLONG deadline = GetTickCount64() + c.within;
+    const ULONGLONG deadline = GetTickCount64() + within;
     list.FinishNow(deadline);
     EXPECT_LE(GetTickCount64(), deadline + 500);
     for (size_t index = 0; index < 2; ++index) {
       EXPECT_TRUE(world.Process(index).terminated);
-      for (const DWORD wait : world.Process(index).waitsAsked) EXPECT_LE(wait, c.within);
-      if (!c.stuck) {
+      for (const DWORD wait : world.Process(index).waitsAsked) EXPECT_LE(wait, within);
+      if (!stuck) {
         EXPECT_EQ(GetFileAttributesW(world.ConverterOutput(index).c_str()), INVALID_FILE_ATTRIBUTES);
       }
       world.Process(index).holds.reset();

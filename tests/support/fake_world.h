@@ -73,8 +73,6 @@ class FakeWorld : public OutsideWorld {
 
   // How the user answers the dialog: the chosen file name, "" for Cancel.
   std::function<void(OpenFileRequest&)> answerDialog = [](OpenFileRequest& request) { request.fileName = L""; };
-  // Runs inside a shell opening, as the shell may pump messages there.
-  std::function<void()> duringShellOpen;
   // Runs inside each taskbar call, a call into Explorer that runs sent messages and drops meanwhile.
   std::function<void()> duringTaskbar;
   // The shell opens nothing, as where no program is set for folders.

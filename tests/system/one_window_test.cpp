@@ -42,12 +42,12 @@ class StandInWindow : public IDropTarget {
 
 // Another Quillet, on a thread of its own while this lives: it holds the one window's election, as a
 // Quillet whose window is there, starting or closing does, or, started by COM while a third held it,
-// holds none; and has the window running from the start or a moment later; or, crashed, it has ended
-// without letting go of the election.
+// holds none; and has the window running from the start or a moment later; or, without one, it has
+// crashed without letting go of the election.
 class AnotherQuillet {
  public:
-  AnotherQuillet(StandInWindow* window, bool crashed, DWORD startsFor, bool elected)
-      : thread_([this, window, crashed, startsFor, elected] {
+  AnotherQuillet(StandInWindow* window, DWORD startsFor, bool elected)
+      : thread_([this, window, startsFor, elected] {
           const ProcessIdentity own = OwnIdentity();
           if (elected) {
             election_ = CreateMutexW(nullptr, FALSE, (L"Local\\Quillet-" + own.user + L"-" + own.integrityLevel).c_str());
@@ -63,7 +63,7 @@ class AnotherQuillet {
             }
             if (window) running.emplace(window);
             SetEvent(ready_);
-            if (!crashed) WaitForSingleObject(stop_, INFINITE);
+            if (window) WaitForSingleObject(stop_, INFINITE);
           }
           CoUninitialize();
         }) {
@@ -111,7 +111,7 @@ TEST(HandToTheOneWindow, CountsTheFilesTakenOnlyWhereAWindowReadThem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StandInWindow window(c.answers, c.reads);
-    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.answers.empty(), c.startsFor, c.elected);
+    const AnotherQuillet another(c.answers.empty() ? nullptr : &window, c.startsFor, c.elected);
     OneWindowElection election;
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(HandToTheOneWindow(files, election), c.taken);
@@ -134,35 +134,31 @@ TEST(ThreadApartment, IsSingleThreadedSoThatDropsComeThroughTheWindowsMessages) 
 }
 
 // Windows reads Quillet's COM security as calls from this computer by the user alone (and the system
-// account, under which COM's own services run), and none from a process below the given integrity level: COM's calls are execute rights, so no-execute-up refuses them.
+// account, under which COM's own services run), and none from a process below the given integrity
+// level: COM's calls are execute rights, so no-execute-up refuses them.
 TEST(ComAccessSddl, LetsOnlyTheUserCallAndNoneFromBelow) {
   const std::wstring user = L"S-1-5-21-1004336348-1177238915-682003330-1001", medium = L"S-1-16-8192";
   UniqueLocalMemory descriptor;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
       ComAccessSddl(user, medium).c_str(), SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.put()),
       nullptr));
-  // The entries of a list: each one's kind, rights and SID (a mandatory label's is laid out as an allowing one).
-  using Entry = std::tuple<int, ACCESS_MASK, std::wstring>;
-  const auto entries = [](PACL list) {
-    std::vector<Entry> read;
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL lists[2] = {};
+  GetSecurityDescriptorDacl(descriptor.get(), &present, &lists[0], &defaulted);
+  GetSecurityDescriptorSacl(descriptor.get(), &present, &lists[1], &defaulted);
+  // Each entry's kind, rights and SID (a mandatory label's is laid out as an allowing one).
+  std::vector<std::tuple<int, ACCESS_MASK, std::wstring>> entries;
+  for (const PACL list : lists) {
     for (DWORD index = 0; list && index < list->AceCount; ++index) {
       ACCESS_ALLOWED_ACE* entry = nullptr;
       UniqueLocalMemory sid;
-      if (!GetAce(list, index, reinterpret_cast<void**>(&entry)) ||
-          !ConvertSidToStringSidW(&entry->SidStart, reinterpret_cast<wchar_t**>(sid.put()))) {
-        return std::vector<Entry>{};
-      }
-      read.emplace_back(entry->Header.AceType, entry->Mask, static_cast<const wchar_t*>(sid.get()));
+      ASSERT_TRUE(GetAce(list, index, reinterpret_cast<void**>(&entry)) &&
+                  ConvertSidToStringSidW(&entry->SidStart, reinterpret_cast<wchar_t**>(sid.put())));
+      entries.emplace_back(entry->Header.AceType, entry->Mask, static_cast<const wchar_t*>(sid.get()));
     }
-    return read;
-  };
+  }
   constexpr ACCESS_MASK kCalls = COM_RIGHTS_EXECUTE | COM_RIGHTS_EXECUTE_LOCAL;
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL calls = nullptr, label = nullptr;
-  GetSecurityDescriptorDacl(descriptor.get(), &present, &calls, &defaulted);
-  GetSecurityDescriptorSacl(descriptor.get(), &present, &label, &defaulted);
-  EXPECT_EQ(entries(calls), (std::vector<Entry>{{ACCESS_ALLOWED_ACE_TYPE, kCalls, user},
-                                                {ACCESS_ALLOWED_ACE_TYPE, kCalls, L"S-1-5-18"}}));
-  EXPECT_EQ(entries(label),
-            (std::vector<Entry>{{SYSTEM_MANDATORY_LABEL_ACE_TYPE, SYSTEM_MANDATORY_LABEL_NO_EXECUTE_UP, medium}}));
+  EXPECT_EQ(entries, (decltype(entries){{ACCESS_ALLOWED_ACE_TYPE, kCalls, user},
+                                        {ACCESS_ALLOWED_ACE_TYPE, kCalls, L"S-1-5-18"},
+                                        {SYSTEM_MANDATORY_LABEL_ACE_TYPE, SYSTEM_MANDATORY_LABEL_NO_EXECUTE_UP, medium}}));
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/texts.h"
+#include "runtime/rules/command_line.h"
 #include "runtime/rules/text.h"
 #include "tests/support/test_programs.h"
 #include "tests/window/window_driver.h"
@@ -183,8 +184,7 @@ TEST_F(ShutdownTest, AShareThatStallsHoldsUpNeitherTheWindowNorItsClose) {
   const char* seconds = std::getenv("QUILLET_STALL_SECONDS");
   const DWORD stall = (seconds ? std::strtoul(seconds, nullptr, 10) : 2) * 1000;
   Load();
-  form->Text1.SetText(L"\"" + (folder / L"a.avi") + L"\" \"" + (folder / L"b.avi") + L"\" \"" + (folder / L"c.avi") +
-                      L"\" \"" + (folder / L"d.avi") + L"\"");
+  form->Text1.SetText(PathsAsText({folder / L"a.avi", folder / L"b.avi", folder / L"c.avi", folder / L"d.avi"}));
   Click(form->Command2);
   ASSERT_TRUE(PumpUntil([this] { return world.starts.size() == 2; }, 5000));
   const HWND window = form->hWnd();
